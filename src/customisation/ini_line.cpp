@@ -1,0 +1,50 @@
+#include "customisation/ini_line.h"
+
+#include <algorithm>
+
+namespace customisation {
+namespace {
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+char16_t foldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; }
+
+}  // namespace
+
+std::u16string_view trimBlanks(std::u16string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+}
+
+std::optional<std::u16string_view> sectionName(std::u16string_view line) {
+    line = trimBlanks(line);
+    if (line.empty() || line.front() != u'[') return std::nullopt;
+    line.remove_prefix(1);
+    return trimBlanks(line.substr(0, line.find(u']')));
+}
+
+std::optional<std::u16string_view> keyName(std::u16string_view line) {
+    std::u16string_view trimmed = trimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == u';' || trimmed.front() == u'[') return std::nullopt;
+    auto equals = trimmed.find(u'=');
+    if (equals == std::u16string_view::npos) return std::nullopt;
+    return trimBlanks(trimmed.substr(0, equals));
+}
+
+std::u16string_view keyValue(std::u16string_view line) {
+    auto equals = line.find(u'=');
+    if (equals == std::u16string_view::npos) return {};
+    std::u16string_view value = trimBlanks(line.substr(equals + 1));
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+}  // namespace customisation

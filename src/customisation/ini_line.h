@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace customisation {
+
+// Blanks (spaces and tabs) taken off both ends.
+std::u16string_view trimBlanks(std::u16string_view text);
+
+// Compares ASCII letters without regard to case, every other character exactly.
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+// The name of a section header line ("[name]"), or nothing for other lines.
+std::optional<std::u16string_view> sectionName(std::u16string_view line);
+
+// The key of a key line (the trimmed text before its first "="), or nothing
+// for lines without "=", comment lines and section headers.
+std::optional<std::u16string_view> keyName(std::u16string_view line);
+
+// The value of a key line as the system's INI reader takes it: the text after
+// the first "=", without surrounding blanks and one pair of enclosing quotes.
+std::u16string_view keyValue(std::u16string_view line);
+
+}  // namespace customisation

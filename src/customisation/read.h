@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "customisation/disk.h"
+
+namespace customisation {
+
+// What a folder's customisation file says, each value as it is written there.
+struct FoundCustomisation {
+    std::optional<std::u16string> picturePath;
+    std::optional<std::u16string> colour;
+};
+
+// Reads the customisation of `folder`; nothing is found for an empty folder
+// path, a missing or unreadable file, or one too large to be ours.
+FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder);
+
+}  // namespace customisation

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+#include "customisation/disk.h"
+
+namespace customisation {
+
+enum class RemoveResult {
+    noFile,     // the folder has no customisation file
+    deleted,    // the file held only our customisation and is gone
+    rewritten,  // other programs' settings are left in the file
+    failed,     // the file is as it was
+};
+
+// Takes our customisation out of the folder's Desktop.ini. The folder's own
+// attributes are the caller's to reset, and only after `deleted`.
+RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder);
+
+}  // namespace customisation

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "mainwindow/controls.h"
+#include "platform/code_page.h"
+#include "platform/common_dialog.h"
+#include "platform/file_attributes.h"
+#include "platform/file_store.h"
+#include "platform/folder_browser.h"
+#include "platform/main_frame.h"
+#include "platform/message_dialog.h"
+#include "platform/number_locale.h"
+#include "platform/picture_loader.h"
+#include "platform/url_launcher.h"
+
+namespace mainwindow {
+
+// What the window shows natively or must draw again when the model changes.
+class Form1View {
+public:
+    virtual ~Form1View() = default;
+    // Puts a text box's text on screen; the model already holds it.
+    virtual void showText(ControlId box, const std::u16string& text) = 0;
+    virtual void selectAll(ControlId box) = 0;
+    // The look of a control changed (visibility, place, colour, picture).
+    virtual void redraw(ControlId control) = 0;
+};
+
+// The operating system as the handlers see it.
+struct Services {
+    platform::FileStore& files;
+    platform::FileAttributes& attributes;
+    const platform::AnsiCodePage& codePage;
+    platform::MessageDialog& messages;
+    platform::FolderBrowser& folderBrowser;
+    platform::CommonDialogs& dialogs;
+    platform::PictureLoader& pictures;
+    const platform::NumberLocale& locale;
+    platform::UrlLauncher& urls;
+    platform::MainFrame& frame;
+};
+
+// Mouse buttons as handlers receive them, added together.
+namespace mouse {
+inline constexpr int left = 1;
+inline constexpr int right = 2;
+inline constexpr int middle = 4;
+}  // namespace mouse
+
+// The main window: its controls and the handlers of their events. All the
+// program's working state lives in these controls.
+class Form1 {
+public:
+    Form1(Services services, Form1View& view);
+
+    const Controls& controls() const { return controls_; }
+    const Control& control(ControlId id) const { return controls_[indexOf(id)]; }
+    const std::u16string& text(ControlId box) const { return control(box).text; }
+    // The picture `imgview` shows; null when it shows none.
+    const platform::PicturePtr& preview() const { return preview_; }
+    const platform::CommonDialogState& commonDialog() const { return CommonDialog1_; }
+
+    // Input as the window receives it, routed to the handlers.
+    void textEdited(ControlId box, std::u16string text);
+    void focusEntered(ControlId box);
+    void boxDoubleClicked(ControlId box);
+    void mouseMoved(TwipPoint point, int buttons);
+    void leftButtonDown(TwipPoint point);
+    void leftButtonUp(TwipPoint point);
+    void leftDoubleClick(TwipPoint point);
+
+    // Event handlers, named after their control and event.
+    void Form_Resize();
+    void Form_MouseMove(int button);
+    void fold_Change();
+    void fold_GotFocus();
+    void fold_DblClick();
+    void img_Change();
+    void img_GotFocus();
+    void img_DblClick();
+    void color_Change();
+    void wbtn1_Click();
+    void wbtn2_Click();
+    void Image2_DblClick();
+    void Image3_Click();
+    void Image1_DblClick();
+    void Image5_Click();
+    void Image4_Click();
+    void Image6_Click();
+    void Label1_Click();
+    void Label9_Click();
+    void wbtn1_MouseMove();
+    void wbtn2_MouseMove();
+    void Image3_MouseMove();
+    void Image4_MouseMove();
+    void Image5_MouseMove();
+    void Image6_MouseMove();
+
+    // The shell's folder browser over `owner`; the empty text when nothing
+    // was chosen.
+    std::u16string BrowseDialog(platform::WindowHandle owner, std::u16string_view title);
+
+private:
+    Control& mutableControl(ControlId id) { return controls_[indexOf(id)]; }
+    // Sets a box's text; a change runs the box's change handler.
+    void setText(ControlId box, std::u16string text);
+    void setVisible(ControlId id, bool visible);
+    void setPreview(platform::PicturePtr picture);
+    void runChangeHandler(ControlId box);
+    void moveOver(std::optional<ControlId> target, int buttons);
+    void click(ControlId target);
+    void doubleClick(ControlId target);
+    std::optional<std::int32_t> colourNumber() const;
+
+    Services services_;
+    Form1View& view_;
+    Controls controls_;
+    platform::PicturePtr preview_;
+    platform::CommonDialogState CommonDialog1_;
+
+    // The press of the left button under way: where it went down (nothing
+    // for bare window area), and whether it was the second of a double-click.
+    struct Press {
+        std::optional<ControlId> target;
+        bool secondOfDoubleClick = false;
+    };
+    std::optional<Press> press_;
+};
+
+}  // namespace mainwindow

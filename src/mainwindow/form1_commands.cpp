@@ -1,0 +1,80 @@
+// The apply, read and remove commands of the main window.
+#include <algorithm>
+
+#include "customisation/apply.h"
+#include "customisation/read.h"
+#include "customisation/remove.h"
+#include "mainwindow/colour.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/messages.h"
+#include "mainwindow/text_to_number.h"
+
+namespace mainwindow {
+namespace {
+
+// A control character in the picture path would start a new line of the
+// file and so forge keys of its own.
+bool isSafePicturePath(std::u16string_view path) {
+    return !path.empty() &&
+           std::none_of(path.begin(), path.end(), [](char16_t c) { return c < u' '; });
+}
+
+}  // namespace
+
+void Form1::Image5_Click() {
+    auto& messages = services_.messages;
+    if (!isSafePicturePath(text(ControlId::img))) {
+        return messages.show(messages::noPicture, messages::errorTitle);
+    }
+    if (text(ControlId::fold).empty()) {
+        return messages.show(messages::noFolder, messages::errorTitle);
+    }
+    auto colour = colourNumber();
+    if (!colour || !isRgbColour(*colour)) {
+        return messages.show(messages::noColour, messages::errorTitle);
+    }
+
+    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
+    if (customisation::applyCustomisation(disk, text(ControlId::fold), customisation)) {
+        messages.show(messages::applied, u"");
+    } else {
+        messages.show(messages::applyFailed, messages::errorTitle);
+    }
+}
+
+void Form1::fold_Change() {
+    setPreview(nullptr);
+    setText(ControlId::img, u"");
+    setText(ControlId::color, u"0");
+
+    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    auto found = customisation::readCustomisation(disk, text(ControlId::fold));
+    if (found.picturePath) setText(ControlId::img, *found.picturePath);
+    if (found.colour) setText(ControlId::color, *found.colour);
+}
+
+void Form1::Image4_Click() {
+    auto& messages = services_.messages;
+    const std::u16string folder = text(ControlId::fold);
+    if (folder.empty()) return messages.show(messages::noFolder, messages::errorTitle);
+    setText(ControlId::img, u"");
+
+    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    switch (customisation::removeCustomisation(disk, folder)) {
+        case customisation::RemoveResult::noFile:
+            return;
+        case customisation::RemoveResult::failed:
+            return messages.show(messages::removeFailed, messages::errorTitle);
+        case customisation::RemoveResult::rewritten:
+            // Other settings still need the shell to read the file, so the
+            // folder keeps its attributes.
+            return messages.show(messages::removed, u"");
+        case customisation::RemoveResult::deleted:
+            messages.show(messages::removed, u"");
+            services_.attributes.set(folder, platform::attribute::normal);
+            return;
+    }
+}
+
+}  // namespace mainwindow

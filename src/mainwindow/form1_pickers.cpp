@@ -1,0 +1,82 @@
+// The folder, picture and colour pickers and the two previews.
+#include <array>
+#include <string>
+
+#include "mainwindow/colour.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/messages.h"
+#include "mainwindow/text_to_number.h"
+
+namespace mainwindow {
+
+std::u16string Form1::BrowseDialog(platform::WindowHandle owner, std::u16string_view title) {
+    return services_.folderBrowser.browse(owner, title);
+}
+
+void Form1::fold_DblClick() {
+    std::u16string folder = BrowseDialog(services_.frame.handle(), messages::folderBrowserTitle);
+    // A drive root such as C:\ already ends with its backslash.
+    if (folder.size() > 3) folder += u'\\';
+    setText(ControlId::fold, std::move(folder));
+}
+
+void Form1::wbtn1_Click() { fold_DblClick(); }
+
+void Form1::fold_GotFocus() { view_.selectAll(ControlId::fold); }
+
+void Form1::img_DblClick() {
+    CommonDialog1_.fileName.clear();
+    CommonDialog1_.dialogTitle = messages::pictureDialogTitle;
+    CommonDialog1_.filter = messages::pictureFilter;
+    if (!services_.dialogs.showOpen(CommonDialog1_)) return;
+    setText(ControlId::img, CommonDialog1_.fileName);
+}
+
+void Form1::wbtn2_Click() { img_DblClick(); }
+
+void Form1::Image2_DblClick() { img_DblClick(); }
+
+void Form1::img_GotFocus() { view_.selectAll(ControlId::img); }
+
+// The preview never keeps an older picture: it is emptied first, then shows
+// the picture of the current path if there is one.
+void Form1::img_Change() {
+    setPreview(nullptr);
+    const Control& view = control(ControlId::imgview);
+    if (auto picture = services_.pictures.load(text(ControlId::img), view.rect.width,
+                                               view.rect.height)) {
+        setPreview(*picture);
+    }
+}
+
+void Form1::Image1_DblClick() {
+    CommonDialog1_.dialogTitle = messages::colourDialogTitle;
+    if (!services_.dialogs.showColor(CommonDialog1_)) return;
+    setText(ControlId::color, decimalText(CommonDialog1_.color));
+}
+
+void Form1::Image3_Click() { Image1_DblClick(); }
+
+std::optional<std::int32_t> Form1::colourNumber() const {
+    return textToNumber(text(ControlId::color), services_.locale.decimalSeparator());
+}
+
+// Each step converts the text itself and fails on its own; a text that is no
+// colour leaves every control with the colour it had.
+void Form1::color_Change() {
+    if (auto number = colourNumber(); number && isControlColour(*number)) {
+        mutableControl(ControlId::vcolor).backColour = static_cast<OleColour>(*number);
+        view_.redraw(ControlId::vcolor);
+    }
+    setVisible(ControlId::vcolor, true);
+    constexpr std::array lines{ControlId::L1, ControlId::L2, ControlId::L3,
+                               ControlId::L4, ControlId::L5, ControlId::L6};
+    for (ControlId line : lines) {
+        if (auto number = colourNumber(); number && isControlColour(*number)) {
+            mutableControl(line).foreColour = static_cast<OleColour>(*number);
+            view_.redraw(line);
+        }
+    }
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+// The texts the window shows in message boxes and dialogs.
+namespace mainwindow::messages {
+
+inline constexpr std::u16string_view errorTitle = u"خطأ";
+inline constexpr std::u16string_view noPicture = u"من فضلك تأكد من تحديد الصورة";
+inline constexpr std::u16string_view noFolder = u"من فضلك تأكد من تحديد المجلد";
+inline constexpr std::u16string_view noColour = u"من فضلك تأكد من تحديد لون الخط";
+inline constexpr std::u16string_view applied = u"تم التغيير بنجاح";
+inline constexpr std::u16string_view applyFailed = u"تعذر حفظ التغيير في هذا المجلد";
+inline constexpr std::u16string_view removed = u"تم الحذف بنجاح";
+inline constexpr std::u16string_view removeFailed = u"تعذر حذف الخلفية من هذا المجلد";
+inline constexpr std::u16string_view aboutTitle = u"معلومات عن البرنامج";
+inline constexpr std::u16string_view aboutFirstLine = u"البرنامج من تصميم وبرمجة";
+inline constexpr std::u16string_view linkFailed = u"تعذر فتح الموقع في المتصفح";
+inline constexpr std::u16string_view folderBrowserTitle = u"حدد المجلد المراد تغيير خلفيته";
+inline constexpr std::u16string_view pictureDialogTitle = u"اختر الصورة من هنا";
+inline constexpr std::u16string_view pictureFilter =
+    u"Image Files الصور فقط (*.bmp;*.jpg;*.jpeg;*.gif)|*.BMP;*.JPG;*.JPEG;*.GIF";
+inline constexpr std::u16string_view colourDialogTitle = u"اختر اللون المناسب لمحتويات المجلد";
+
+}  // namespace mainwindow::messages

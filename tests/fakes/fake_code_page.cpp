@@ -1,0 +1,46 @@
+#include "fake_code_page.h"
+
+#include <array>
+
+namespace fakes {
+namespace {
+
+// Bytes 0x80 to 0xFF; below them the code page is ASCII.
+constexpr std::array<char16_t, 128> upperHalf{
+    8364, 1662, 8218, 402,  8222, 8230, 8224, 8225, 710,  8240, 1657, 8249, 338,  1670, 1688, 1672,
+    1711, 8216, 8217, 8220, 8221, 8226, 8211, 8212, 1705, 8482, 1681, 8250, 339,  8204, 8205, 1722,
+    160,  1548, 162,  163,  164,  165,  166,  167,  168,  169,  1726, 171,  172,  173,  174,  175,
+    176,  177,  178,  179,  180,  181,  182,  183,  184,  185,  1563, 187,  188,  189,  190,  1567,
+    1729, 1569, 1570, 1571, 1572, 1573, 1574, 1575, 1576, 1577, 1578, 1579, 1580, 1581, 1582, 1583,
+    1584, 1585, 1586, 1587, 1588, 1589, 1590, 215,  1591, 1592, 1593, 1594, 1600, 1601, 1602, 1603,
+    224,  1604, 226,  1605, 1606, 1607, 1608, 231,  232,  233,  234,  235,  1609, 1610, 238,  239,
+    1611, 1612, 1613, 1614, 244,  1615, 1616, 247,  1617, 249,  1618, 251,  252,  8206, 8207, 1746,
+};
+
+}  // namespace
+
+std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const {
+    std::string bytes;
+    for (char16_t c : text) {
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        std::size_t i = 0;
+        while (i < upperHalf.size() && upperHalf[i] != c) ++i;
+        if (i == upperHalf.size()) return std::nullopt;
+        bytes += static_cast<char>(0x80 + i);
+    }
+    return bytes;
+}
+
+std::u16string Cp1256::decode(std::string_view bytes) const {
+    std::u16string text;
+    for (char b : bytes) {
+        auto byte = static_cast<unsigned char>(b);
+        text += byte < 0x80 ? char16_t{byte} : upperHalf[byte - 0x80];
+    }
+    return text;
+}
+
+}  // namespace fakes

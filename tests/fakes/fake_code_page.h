@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/code_page.h"
+
+namespace fakes {
+
+// Windows code page 1256 (Arabic), as an Arabic system's ANSI code page.
+class Cp1256 : public platform::AnsiCodePage {
+public:
+    std::optional<std::string> encodeExactly(std::u16string_view text) const override;
+    std::u16string decode(std::string_view bytes) const override;
+};
+
+}  // namespace fakes

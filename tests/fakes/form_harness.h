@@ -1,0 +1,160 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fake_code_page.h"
+#include "fake_disk.h"
+#include "mainwindow/form1.h"
+
+namespace fakes {
+
+struct Message {
+    std::u16string text;
+    std::u16string title;
+    bool operator==(const Message&) const = default;
+};
+
+class FakeMessages : public platform::MessageDialog {
+public:
+    void show(std::u16string_view text, std::u16string_view title) override {
+        shown.push_back({std::u16string(text), std::u16string(title)});
+        if (onShow) onShow();
+    }
+    std::vector<Message> shown;
+    // Runs while the box is "open", to see what has happened before it.
+    std::function<void()> onShow;
+};
+
+class FakeFolderBrowser : public platform::FolderBrowser {
+public:
+    std::u16string browse(platform::WindowHandle owner, std::u16string_view title) override {
+        calls.push_back({owner, std::u16string(title)});
+        return answer;
+    }
+    std::u16string answer;
+    std::vector<std::pair<platform::WindowHandle, std::u16string>> calls;
+};
+
+// Answers each dialog with the next scripted answer; nothing means cancel.
+class FakeDialogs : public platform::CommonDialogs {
+public:
+    bool showOpen(platform::CommonDialogState& state) override {
+        opened.push_back(state);
+        auto answer = next(openAnswers);
+        if (answer) state.fileName = *answer;
+        return answer.has_value();
+    }
+    bool showColor(platform::CommonDialogState& state) override {
+        opened.push_back(state);
+        auto answer = next(colourAnswers);
+        if (answer) state.color = *answer;
+        return answer.has_value();
+    }
+    std::deque<std::optional<std::u16string>> openAnswers;
+    std::deque<std::optional<std::int32_t>> colourAnswers;
+    std::vector<platform::CommonDialogState> opened;
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+struct FakePicture : platform::Picture {
+    explicit FakePicture(std::u16string path) : path(std::move(path)) {}
+    std::u16string path;
+};
+
+// Loads the paths it knows; every load gives a new picture object.
+class FakePictures : public platform::PictureLoader {
+public:
+    std::optional<platform::PicturePtr> load(const std::u16string& path, int, int) override {
+        loads.push_back(path);
+        if (path.empty()) return platform::PicturePtr{};
+        if (known.count(path) == 0) return std::nullopt;
+        return std::make_shared<FakePicture>(path);
+    }
+    std::set<std::u16string> known;
+    std::vector<std::u16string> loads;
+};
+
+class FakeLocale : public platform::NumberLocale {
+public:
+    char16_t decimalSeparator() const override { return separator; }
+    char16_t separator = u'.';
+};
+
+class FakeUrls : public platform::UrlLauncher {
+public:
+    bool open(std::u16string_view url) override {
+        opened.emplace_back(url);
+        return succeeds;
+    }
+    std::vector<std::u16string> opened;
+    bool succeeds = true;
+};
+
+class FakeFrame : public platform::MainFrame {
+public:
+    platform::WindowHandle handle() const override { return 0x1234; }
+    bool setOuterHeight(int twips) override {
+        calls.push_back("height " + std::to_string(twips));
+        return !minimised;
+    }
+    bool setOuterWidth(int twips) override {
+        calls.push_back("width " + std::to_string(twips));
+        return !minimised;
+    }
+    void dragWithMouse() override { calls.emplace_back("drag"); }
+    void endProgram() override { calls.emplace_back("end"); }
+    std::vector<std::string> calls;
+    bool minimised = false;
+};
+
+class FakeView : public mainwindow::Form1View {
+public:
+    void showText(mainwindow::ControlId box, const std::u16string& text) override {
+        shownTexts[box] = text;
+    }
+    void selectAll(mainwindow::ControlId box) override { selected.push_back(box); }
+    void redraw(mainwindow::ControlId) override { ++redraws; }
+    std::map<mainwindow::ControlId, std::u16string> shownTexts;
+    std::vector<mainwindow::ControlId> selected;
+    int redraws = 0;
+};
+
+// A main window over fakes of every platform operation.
+struct FormHarness {
+    FakeDisk disk;
+    Cp1256 codePage;
+    FakeMessages messages;
+    FakeFolderBrowser folderBrowser;
+    FakeDialogs dialogs;
+    FakePictures pictures;
+    FakeLocale locale;
+    FakeUrls urls;
+    FakeFrame frame;
+    FakeView view;
+    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
+                                                dialogs, pictures, locale, urls, frame},
+                           view};
+
+    // Sets a box's text as typing would.
+    void type(mainwindow::ControlId box, std::u16string text) {
+        form.textEdited(box, std::move(text));
+    }
+    const std::u16string& text(mainwindow::ControlId box) const { return form.text(box); }
+};
+
+}  // namespace fakes

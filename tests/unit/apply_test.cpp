@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "customisation/apply.h"
+#include "customisation/read.h"
+#include "fake_code_page.h"
+#include "fake_disk.h"
+#include "test_support.h"
+
+namespace {
+
+using customisation::Customisation;
+using fakes::FakeDisk;
+namespace attribute = platform::attribute;
+
+constexpr char16_t folder[] = u"C:\\Data\\";
+constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+
+struct ApplyTest : ::testing::Test {
+    FakeDisk disk;
+    fakes::Cp1256 codePage;
+    customisation::Disk platform{disk, disk, codePage};
+
+    ApplyTest() { disk.addFolder(u"C:\\Data", attribute::readOnly); }
+
+    bool apply(std::u16string picture = u"C:\\صور\\سماء.jpg", std::u16string colour = u"16777215",
+               std::u16string_view where = folder) {
+        return customisation::applyCustomisation(platform, where, Customisation{picture, colour});
+    }
+    std::string written() const { return disk.at(iniPath).bytes; }
+};
+
+TEST_F(ApplyTest, FreshFileIsTheTwelveLinesInTheAnsiCodePage) {
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
+    EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
+    EXPECT_EQ(disk.at(u"C:\\Data").attributes & ~attribute::directory, attribute::system);
+}
+
+TEST_F(ApplyTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
+    ASSERT_TRUE(apply(u"C:\\चित्र\\sky.jpg"));
+    EXPECT_EQ(written(), testData("fresh_utf16le.ini"));
+}
+
+TEST_F(ApplyTest, FolderWithoutTrailingBackslashGetsTheFileInside) {
+    ASSERT_TRUE(apply(u"C:\\a.jpg", u"0", u"C:\\Data"));
+    EXPECT_TRUE(disk.exists(iniPath));
+    EXPECT_FALSE(disk.exists(u"C:\\DataDesktop.ini"));
+}
+
+TEST_F(ApplyTest, MissingFolderWritesNothing) {
+    EXPECT_FALSE(apply(u"C:\\a.jpg", u"0", u"C:\\Nowhere\\"));
+    EXPECT_TRUE(disk.files().empty());
+}
+
+TEST_F(ApplyTest, KeepsOtherProgramsKeysAndSections) {
+    disk.addFile(iniPath,
+                 iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\icons\\blue.ico,0",
+                          u"LocalizedResourceName=@shell32.dll,-21798", u"InfoTip=old tip",
+                          u"[ViewState]", u"Mode=", u"Vid=", u"", u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
+                          u"iconarea_image=C:\\old.bmp", u"IconArea_TextBackground=0"}),
+                 attribute::hidden | attribute::readOnly);
+    ASSERT_TRUE(apply(u"C:\\new.jpg", u"255"));
+    EXPECT_EQ(written(),
+              iniFile({u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد",
+                       u"[.ShellClassInfo]",
+                       u"InfoTip=حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة "
+                       u"https://folderbackground.example.net",
+                       u"IconResource=C:\\icons\\blue.ico,0",
+                       u"LocalizedResourceName=@shell32.dll,-21798",
+                       u"[ExtShellFolderViews]",
+                       u"{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}",
+                       u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"Attributes=1",
+                       u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
+                       u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
+                       u"https://folderbackground.example.net",
+                       u"team@folderbackground.example.net", u"IconArea_TextBackground=0",
+                       u"[ViewState]", u"Mode=", u"Vid=", u""}));
+    EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
+}
+
+TEST_F(ApplyTest, ApplyingTwiceGivesTheSameBytesAsOnce) {
+    disk.addFile(iniPath, iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\i.ico,3", u"[Other]",
+                                   u"a=b"}));
+    ASSERT_TRUE(apply());
+    std::string once = written();
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(written(), once);
+}
+
+TEST_F(ApplyTest, OwnFileIsReplacedByExactlyTheTwelveLines) {
+    ASSERT_TRUE(apply(u"C:\\other.jpg", u"1"));
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
+}
+
+TEST_F(ApplyTest, ReadsOldFilesInEveryEncoding) {
+    std::u16string text = u"[.ShellClassInfo]\r\nIconResource=C:\\أيقونة.ico,0\r\n";
+    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
+    for (char16_t c : text) {
+        utf16le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        utf16be += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    std::string utf8 = "\xEF\xBB\xBF[.ShellClassInfo]\r\nIconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82"
+                       "\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
+    for (const auto& old : {cp1256(text), utf16le, utf16be, utf8}) {
+        disk.addFile(iniPath, old);
+        ASSERT_TRUE(apply());
+        EXPECT_NE(written().find(cp1256(u"IconResource=C:\\أيقونة.ico,0\r\n")), std::string::npos);
+    }
+}
+
+// Each failing step must leave the old file untouched, attributes included,
+// and no half-written file or stray temporary beside it.
+TEST_F(ApplyTest, FailingStepsLoseNothing) {
+    using Op = FakeDisk::Operation;
+    const std::string old = iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\i.ico,0"});
+    for (Op failing : {Op::read, Op::createNew, Op::write, Op::flush, Op::replace,
+                       Op::setAttributes}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        FakeDisk fresh;
+        fresh.addFolder(u"C:\\Data");
+        fresh.addFile(iniPath, old, attribute::hidden);
+        fresh.fail(failing);
+        customisation::Disk on{fresh, fresh, codePage};
+        EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
+        ASSERT_EQ(fresh.files().size(), 1u) << "a temporary file was left behind";
+        EXPECT_EQ(fresh.at(iniPath).bytes, old);
+        EXPECT_EQ(fresh.at(iniPath).attributes, attribute::hidden);
+    }
+}
+
+TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemIsAFailureWithTheFileComplete) {
+    FakeDisk fresh;
+    fresh.addFolder(u"C:\\Data");
+    customisation::Disk on{fresh, fresh, codePage};
+    // The old file is visible, so nothing needs clearing before the replace;
+    // only the attribute steps after it fail.
+    fresh.addFile(iniPath, "x=y\r\n");
+    fresh.fail(FakeDisk::Operation::setAttributes);
+    EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
+    EXPECT_NE(fresh.at(iniPath).bytes.find("IconArea_Image=C:\\a.jpg\r\n"), std::string::npos);
+}
+
+TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
+    disk.addFile(iniPath, "old", attribute::hidden | attribute::system);
+    disk.lock(iniPath);
+    EXPECT_FALSE(apply());
+    EXPECT_EQ(written(), "old");
+    EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden | attribute::system);
+    EXPECT_EQ(disk.files().size(), 1u);
+}
+
+TEST_F(ApplyTest, StaleTemporaryFilesAreSteppedOver) {
+    disk.addFile(u"C:\\Data\\Desktop.ini.~1.tmp", "stale");
+    ASSERT_TRUE(apply());
+    EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
+    EXPECT_EQ(disk.at(u"C:\\Data\\Desktop.ini.~1.tmp").bytes, "stale");
+}
+
+}  // namespace
