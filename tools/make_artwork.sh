@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/resources"
 TOOLS="$ROOT/tools"
 T=$(mktemp -d)
-trap "cp -r \"\$T\"/. /tmp/art_tmp/; rm -rf \"\$T\"" EXIT
+trap 'rm -rf "$T"' EXIT
 mkdir -p "$OUT"
 
 W=657
@@ -72,7 +72,7 @@ P=8
 button() {
   local out=$1 w=$2 h=$3 style=$4 lit=$5 label=$6 gname=$7 fs=$8
   local r=6 cw=$((w + 2 * P)) ch=$((h + 2 * P))
-  local top bot edge hi tcol gcol
+  local top bot edge hi tcol
   case "$style:$lit" in
     glass:0)  top='rgba(80,175,225,0.50)'; bot='rgba(25,95,150,0.55)'; edge='rgba(140,215,250,0.55)'; hi='rgba(255,255,255,0.30)'; tcol='#eaf7ff' ;;
     glass:1)  top='rgba(120,215,250,0.62)'; bot='rgba(40,150,205,0.62)'; edge='rgba(190,245,255,0.95)'; hi='rgba(255,255,255,0.55)'; tcol='#ffffff' ;;
@@ -81,7 +81,6 @@ button() {
     slate:0)  top='#5a7190'; bot='#35475f'; edge='#22303f'; hi='rgba(255,255,255,0.28)'; tcol='#f1f6fb' ;;
     slate:1)  top='#7b95b6'; bot='#4b6283'; edge='#b6d2f0'; hi='rgba(255,255,255,0.50)'; tcol='#ffffff' ;;
   esac
-  gcol=$tcol
 
   convert -size ${w}x${h} xc:none -fill white \
     -draw "roundrectangle 0,0 $((w-1)),$((h-1)) $r,$r" "$T/bmask.png"
@@ -96,7 +95,7 @@ button() {
   gs=$(( h > 30 ? 16 : 12 ))
   lw=$(identify -format %w "$T/blabel.png")
   lh=$(identify -format %h "$T/blabel.png")
-  glyph "$gname" "$gcol" "$T/bglyph.png" $gs
+  glyph "$gname" "$tcol" "$T/bglyph.png" $gs
   # RTL: the glyph leads, so it sits right of the text
   local gap=5 tot
   tot=$((lw + gap + gs))
@@ -215,17 +214,14 @@ convert -size 256x256 xc:none \
 # into a dark fringe there, so they are scaled from a shadowless variant
 convert "$T/ico_back.png" "$T/ico_front2.png" -geometry +10+70 -compose Over -composite \
   "$T/ico_flat.png"
-for s in 16 32 48; do
-  convert "$T/ico_flat.png" -filter Lanczos -resize ${s}x${s} \
-    $( [ $s -le 32 ] && echo -unsharp 0x0.6+0.8+0 ) -strip PNG32:"$T/ico8_$s.png"
-done
-for s in 16 24 32 48 64 72 128; do
-  sharpen=()
+icon_size() { # SRC SIZE OUT
+  local sharpen=()
   # small sizes lose their edges to the filter; pull them back a little
-  [ $s -le 32 ] && sharpen=( -unsharp 0x0.6+0.8+0 )
-  convert "$T/ico_master.png" -filter Lanczos -resize ${s}x${s} "${sharpen[@]}" \
-    -strip PNG32:"$T/ico_$s.png"
-done
+  [ "$2" -le 32 ] && sharpen=( -unsharp 0x0.6+0.8+0 )
+  convert "$1" -filter Lanczos -resize "$2x$2" "${sharpen[@]}" -strip PNG32:"$3"
+}
+for s in 16 32 48; do icon_size "$T/ico_flat.png" $s "$T/ico8_$s.png"; done
+for s in 16 24 32 48 64 72 128; do icon_size "$T/ico_master.png" $s "$T/ico_$s.png"; done
 python3 "$TOOLS/pack_ico.py" "$OUT/app.ico" \
   bmp8:"$T/ico8_16.png"  bmp32:"$T/ico_16.png" bmp32:"$T/ico_24.png" \
   bmp8:"$T/ico8_32.png"  bmp32:"$T/ico_32.png" \
@@ -239,10 +235,10 @@ txt "$T/title.png" "<span font=\"$TITLEFONT Bold 12\" foreground=\"#ffffff\">ØªØ
 convert "$T/ico_master.png" -resize 20x20 "$T/mark.png"
 tw=$(identify -format %w "$T/title.png"); th=$(identify -format %h "$T/title.png")
 convert -size ${W}x${H} xc:none \
-  "$T/mark.png" -geometry +$((W - 9 - 20))+5 -composite \
+  "$T/mark.png" -geometry +$((W - 9 - 20))+4 -composite \
   \( "$T/title.png" \( +clone -background 'rgba(0,0,0,0.6)' -shadow 60x1.5+0+1 \) +swap \
      -background none -layers merge +repage \) \
-  -geometry +$((W - 9 - 20 - 7 - tw))+$((15 - th / 2)) -composite \
+  -geometry +$((W - 9 - 20 - 7 - tw))+$((13 - th / 2)) -composite \
   "$T/l_title.png"
 
 # preview caption, right-aligned over the preview frame, with a hairline
@@ -443,3 +439,15 @@ gif() {
 }
 gif "$T/ex_rgba.png" "$OUT/explorer.gif"
 gif "$T/close_m.png" "$OUT/close.gif"
+
+# the program blits these at fixed places; a wrong size would misalign silently
+check() {
+  local got
+  got=$(identify -format '%wx%h' "$OUT/$1[0]")
+  [ "$got" = "$2" ] || { echo "$1 is $got, expected $2" >&2; exit 1; }
+}
+check background.jpg 657x321
+check btn1.jpg 107x37; check btn2.jpg 107x37; check btn3.jpg 107x37
+check btne.jpg 117x54; check btnt.jpg 111x55
+check close.gif 31x29; check explorer.gif 278x229
+echo "artwork written to $OUT"
