@@ -38,7 +38,10 @@ bool isOurKey(std::size_t section, std::u16string_view key) {
 }
 
 std::u16string header(std::size_t section) {
-    return u"[" + std::u16string(ourSections()[section].name) + u"]";
+    std::u16string line(u"[");
+    line += ourSections()[section].name;
+    line += u']';
+    return line;
 }
 
 void append(std::vector<std::u16string>& to, const std::vector<std::u16string>& lines) {

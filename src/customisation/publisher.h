@@ -8,9 +8,9 @@
 namespace publisher {
 
 inline constexpr std::u16string_view siteName = u"الأدوات العربية المفتوحة";
-inline constexpr std::u16string_view siteHost = u"folderbackground.example.net";
-inline constexpr std::u16string_view siteUrl = u"https://folderbackground.example.net";
+inline constexpr std::u16string_view siteHost = u"fbg.example.net";
+inline constexpr std::u16string_view siteUrl = u"https://fbg.example.net";
 inline constexpr std::u16string_view authorName = u"فريق تطوير خلفية المجلد";
-inline constexpr std::u16string_view email = u"team@folderbackground.example.net";
+inline constexpr std::u16string_view email = u"team@fbg.example.net";
 
 }  // namespace publisher

@@ -14,7 +14,7 @@ constexpr std::size_t largestReadFile = 64 * 1024;
 
 // The first value of a key in our view section, else the first anywhere.
 class KeyFinder {
-public:
+  public:
     explicit KeyFinder(std::u16string_view key) : key_(key) {}
 
     void offer(std::u16string_view key, std::u16string_view line, bool inViewSection) {
@@ -25,7 +25,7 @@ public:
 
     std::optional<std::u16string> value() const { return inSection_ ? inSection_ : anywhere_; }
 
-private:
+  private:
     std::u16string_view key_;
     std::optional<std::u16string> inSection_;
     std::optional<std::u16string> anywhere_;

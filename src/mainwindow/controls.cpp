@@ -64,8 +64,8 @@ Control line(ControlId id, std::string_view name, int x1, int y1, int x2, int y2
 
 Controls designControls() {
     using enum ControlId;
-    Control commonDialog = make(CommonDialog1, "CommonDialog1", ControlKind::commonDialog,
-                         {4560, 4920, 0, 0}, false);
+    Control commonDialog =
+        make(CommonDialog1, "CommonDialog1", ControlKind::commonDialog, {4560, 4920, 0, 0}, false);
     Control command1 = make(Command1, "Command1", ControlKind::pushButton, {1200, 4920, 1215, 495});
     command1.text = u"Command1";
 
@@ -88,7 +88,8 @@ Controls designControls() {
         command1,
         close,
         link,
-        label(Label8, "Label8", {7200, 4400, 2535, 255}, u"لمزيد من البرامج ادخل على الموقع التالي"),
+        label(Label8, "Label8", {7200, 4400, 2535, 255},
+              u"لمزيد من البرامج ادخل على الموقع التالي"),
         headingLabel(Label6, "Label6", {6960, 2100, 2775, 255}, u"حدد لون الخط لمحتويات المجلد:"),
         image(Image5, "Image5", {8170, 3030, 1530, 675}),
         image(Image4, "Image4", {6350, 3030, 1535, 680}),

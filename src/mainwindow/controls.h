@@ -10,17 +10,56 @@ namespace mainwindow {
 // Every control of the window, front-most first: the order decides which
 // control takes a mouse event where several overlap.
 enum class ControlId {
-    Text1, color, CommonDialog1, img, fold, Command1, Image6, Label9, Label8, Label6, Image5,
-    Image4, Label1, L6, L4, L2, L5, L3, L1, Image2, Image3, wbtn2, wbtn1, btnt, btne, btn1,
-    Image1, btn2, btn3, vcolor, imgview, Label3, Label5,
+    Text1,
+    color,
+    CommonDialog1,
+    img,
+    fold,
+    Command1,
+    Image6,
+    Label9,
+    Label8,
+    Label6,
+    Image5,
+    Image4,
+    Label1,
+    L6,
+    L4,
+    L2,
+    L5,
+    L3,
+    L1,
+    Image2,
+    Image3,
+    wbtn2,
+    wbtn1,
+    btnt,
+    btne,
+    btn1,
+    Image1,
+    btn2,
+    btn3,
+    vcolor,
+    imgview,
+    Label3,
+    Label5,
 };
 inline constexpr std::size_t controlCount = 33;
 
 enum class ControlKind { textBox, commonDialog, pushButton, image, label, line };
 
 // Pictures that are part of the window's design.
-enum class Artwork { none, closeMark, explorerWindow, applyLit, restoreLit, folderLit,
-                     pictureLit, colourLit };
+enum class Artwork {
+    none,
+    background,
+    closeMark,
+    explorerWindow,
+    applyLit,
+    restoreLit,
+    folderLit,
+    pictureLit,
+    colourLit
+};
 
 enum class FontId { window, pathBox, labelBold, link };
 

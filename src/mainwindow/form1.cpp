@@ -24,10 +24,14 @@ void Form1::textEdited(ControlId box, std::u16string text) {
 
 void Form1::runChangeHandler(ControlId box) {
     switch (box) {
-        case ControlId::fold: return fold_Change();
-        case ControlId::img: return img_Change();
-        case ControlId::color: return color_Change();
-        default: return;
+        case ControlId::fold:
+            return fold_Change();
+        case ControlId::img:
+            return img_Change();
+        case ControlId::color:
+            return color_Change();
+        default:
+            return;
     }
 }
 
@@ -77,35 +81,54 @@ void Form1::leftButtonUp(TwipPoint point) {
 void Form1::moveOver(std::optional<ControlId> target, int buttons) {
     if (!target) return Form_MouseMove(buttons);
     switch (*target) {
-        case ControlId::wbtn1: return wbtn1_MouseMove();
-        case ControlId::wbtn2: return wbtn2_MouseMove();
-        case ControlId::Image3: return Image3_MouseMove();
-        case ControlId::Image4: return Image4_MouseMove();
-        case ControlId::Image5: return Image5_MouseMove();
-        case ControlId::Image6: return Image6_MouseMove();
-        default: return;
+        case ControlId::wbtn1:
+            return wbtn1_MouseMove();
+        case ControlId::wbtn2:
+            return wbtn2_MouseMove();
+        case ControlId::Image3:
+            return Image3_MouseMove();
+        case ControlId::Image4:
+            return Image4_MouseMove();
+        case ControlId::Image5:
+            return Image5_MouseMove();
+        case ControlId::Image6:
+            return Image6_MouseMove();
+        default:
+            return;
     }
 }
 
 void Form1::click(ControlId target) {
     switch (target) {
-        case ControlId::wbtn1: return wbtn1_Click();
-        case ControlId::wbtn2: return wbtn2_Click();
-        case ControlId::Image3: return Image3_Click();
-        case ControlId::Image5: return Image5_Click();
-        case ControlId::Image4: return Image4_Click();
-        case ControlId::Image6: return Image6_Click();
-        case ControlId::Label1: return Label1_Click();
-        case ControlId::Label9: return Label9_Click();
-        default: return;
+        case ControlId::wbtn1:
+            return wbtn1_Click();
+        case ControlId::wbtn2:
+            return wbtn2_Click();
+        case ControlId::Image3:
+            return Image3_Click();
+        case ControlId::Image5:
+            return Image5_Click();
+        case ControlId::Image4:
+            return Image4_Click();
+        case ControlId::Image6:
+            return Image6_Click();
+        case ControlId::Label1:
+            return Label1_Click();
+        case ControlId::Label9:
+            return Label9_Click();
+        default:
+            return;
     }
 }
 
 void Form1::doubleClick(ControlId target) {
     switch (target) {
-        case ControlId::Image2: return Image2_DblClick();
-        case ControlId::Image1: return Image1_DblClick();
-        default: return;
+        case ControlId::Image2:
+            return Image2_DblClick();
+        case ControlId::Image1:
+            return Image1_DblClick();
+        default:
+            return;
     }
 }
 

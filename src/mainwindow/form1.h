@@ -20,7 +20,7 @@ namespace mainwindow {
 
 // What the window shows natively or must draw again when the model changes.
 class Form1View {
-public:
+  public:
     virtual ~Form1View() = default;
     // Puts a text box's text on screen; the model already holds it.
     virtual void showText(ControlId box, const std::u16string& text) = 0;
@@ -53,7 +53,7 @@ inline constexpr int middle = 4;
 // The main window: its controls and the handlers of their events. All the
 // program's working state lives in these controls.
 class Form1 {
-public:
+  public:
     Form1(Services services, Form1View& view);
 
     const Controls& controls() const { return controls_; }
@@ -103,7 +103,7 @@ public:
     // was chosen.
     std::u16string BrowseDialog(platform::WindowHandle owner, std::u16string_view title);
 
-private:
+  private:
     Control& mutableControl(ControlId id) { return controls_[indexOf(id)]; }
     // Sets a box's text; a change runs the box's change handler.
     void setText(ControlId box, std::u16string text);

@@ -13,8 +13,8 @@ constexpr int closeImageLoweredTop = 20;
 }  // namespace
 
 void Form1::Form_MouseMove(int button) {
-    for (ControlId lit : {ControlId::btn1, ControlId::btn2, ControlId::btn3, ControlId::btne,
-                          ControlId::btnt}) {
+    for (ControlId lit :
+         {ControlId::btn1, ControlId::btn2, ControlId::btn3, ControlId::btne, ControlId::btnt}) {
         setVisible(lit, false);
     }
     Control& close = mutableControl(ControlId::Image6);

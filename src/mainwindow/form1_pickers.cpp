@@ -43,8 +43,8 @@ void Form1::img_GotFocus() { view_.selectAll(ControlId::img); }
 void Form1::img_Change() {
     setPreview(nullptr);
     const Control& view = control(ControlId::imgview);
-    if (auto picture = services_.pictures.load(text(ControlId::img), view.rect.width,
-                                               view.rect.height)) {
+    if (auto picture =
+            services_.pictures.load(text(ControlId::img), view.rect.width, view.rect.height)) {
         setPreview(*picture);
     }
 }

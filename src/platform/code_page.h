@@ -8,7 +8,7 @@ namespace platform {
 
 // The system's ANSI code page (1256 on an Arabic Windows).
 class AnsiCodePage {
-public:
+  public:
     virtual ~AnsiCodePage() = default;
 
     // The text in the code page, or nothing when a character has no exact

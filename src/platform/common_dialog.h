@@ -17,7 +17,7 @@ struct CommonDialogState {
 // The system's open-file and colour dialogs. Each returns false when the user
 // cancels, leaving the state as it was.
 class CommonDialogs {
-public:
+  public:
     virtual ~CommonDialogs() = default;
     virtual bool showOpen(CommonDialogState& state) = 0;
     virtual bool showColor(CommonDialogState& state) = 0;

@@ -17,7 +17,7 @@ inline constexpr std::uint32_t archive = 0x20;
 }  // namespace attribute
 
 class FileAttributes {
-public:
+  public:
     virtual ~FileAttributes() = default;
 
     // Nothing when the path does not exist or cannot be asked.

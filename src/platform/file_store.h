@@ -16,7 +16,7 @@ struct ReadResult {
 
 // A file created exclusively by `FileStore::createNew`; closed when destroyed.
 class NewFile {
-public:
+  public:
     virtual ~NewFile() = default;
     virtual bool write(std::string_view bytes) = 0;
     // Pushes the data to the disk, so a rename that follows cannot expose a
@@ -26,7 +26,7 @@ public:
 
 // Whole-file reads, exclusive creation, replace and delete.
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
 
     // Reads the whole file when it holds at most `maxBytes` bytes.

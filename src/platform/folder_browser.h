@@ -9,7 +9,7 @@ namespace platform {
 
 // The shell's modal folder browser.
 class FolderBrowser {
-public:
+  public:
     virtual ~FolderBrowser() = default;
 
     // The chosen folder's file-system path as the shell gives it (no trailing

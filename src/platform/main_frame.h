@@ -6,7 +6,7 @@ namespace platform {
 
 // What the window's handlers ask of the top-level window itself.
 class MainFrame {
-public:
+  public:
     virtual ~MainFrame() = default;
 
     virtual WindowHandle handle() const = 0;

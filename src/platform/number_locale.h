@@ -4,7 +4,7 @@ namespace platform {
 
 // The user's locale as far as reading numbers needs it.
 class NumberLocale {
-public:
+  public:
     virtual ~NumberLocale() = default;
     virtual char16_t decimalSeparator() const = 0;
 };

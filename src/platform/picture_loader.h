@@ -8,14 +8,14 @@ namespace platform {
 
 // A decoded picture, kept by the platform in a form it can draw.
 class Picture {
-public:
+  public:
     virtual ~Picture() = default;
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;
 
 class PictureLoader {
-public:
+  public:
     virtual ~PictureLoader() = default;
 
     // The picture in the file, decoded for showing at about `widthTwips` by

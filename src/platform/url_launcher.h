@@ -6,7 +6,7 @@ namespace platform {
 
 // Hands a web address to the system's handler for it (the default browser).
 class UrlLauncher {
-public:
+  public:
     virtual ~UrlLauncher() = default;
     virtual bool open(std::u16string_view url) = 0;
 };

@@ -6,7 +6,7 @@ namespace fakes {
 
 // Windows code page 1256 (Arabic), as an Arabic system's ANSI code page.
 class Cp1256 : public platform::AnsiCodePage {
-public:
+  public:
     std::optional<std::string> encodeExactly(std::u16string_view text) const override;
     std::u16string decode(std::string_view bytes) const override;
 };

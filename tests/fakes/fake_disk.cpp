@@ -7,7 +7,7 @@ namespace fakes {
 namespace attribute = platform::attribute;
 
 class FakeDisk::File : public platform::NewFile {
-public:
+  public:
     File(FakeDisk& disk, std::u16string key) : disk_(disk), key_(std::move(key)) {}
 
     bool write(std::string_view bytes) override {
@@ -22,7 +22,7 @@ public:
 
     bool flush() override { return !disk_.failing(Operation::flush); }
 
-private:
+  private:
     FakeDisk& disk_;
     std::u16string key_;
 };
@@ -89,8 +89,9 @@ bool FakeDisk::replace(const std::u16string& source, const std::u16string& targe
     if (failing(Operation::replace) || from == entries_.end() || locked_.count(key(target)) != 0) {
         return false;
     }
-    if (to != entries_.end() && (to->second.isFolder || (to->second.attributes &
-                                  (attribute::readOnly | attribute::hidden | attribute::system)))) {
+    if (to != entries_.end() &&
+        (to->second.isFolder ||
+         (to->second.attributes & (attribute::readOnly | attribute::hidden | attribute::system)))) {
         return false;
     }
     Entry moved = from->second;

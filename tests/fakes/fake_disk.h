@@ -14,7 +14,7 @@ namespace fakes {
 // A file system in memory. Paths compare without regard to ASCII case; a
 // file can be created only in a folder that exists.
 class FakeDisk : public platform::FileStore, public platform::FileAttributes {
-public:
+  public:
     enum class Operation { read, createNew, write, flush, replace, remove, setAttributes };
 
     struct Entry {
@@ -45,7 +45,7 @@ public:
     std::optional<std::uint32_t> get(const std::u16string& path) override;
     bool set(const std::u16string& path, std::uint32_t value) override;
 
-private:
+  private:
     class File;
     static std::u16string key(const std::u16string& path);
     bool failing(Operation operation) const { return failures_.count(operation) != 0; }

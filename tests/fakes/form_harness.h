@@ -22,7 +22,7 @@ struct Message {
 };
 
 class FakeMessages : public platform::MessageDialog {
-public:
+  public:
     void show(std::u16string_view text, std::u16string_view title) override {
         shown.push_back({std::u16string(text), std::u16string(title)});
         if (onShow) onShow();
@@ -33,7 +33,7 @@ public:
 };
 
 class FakeFolderBrowser : public platform::FolderBrowser {
-public:
+  public:
     std::u16string browse(platform::WindowHandle owner, std::u16string_view title) override {
         calls.push_back({owner, std::u16string(title)});
         return answer;
@@ -44,7 +44,7 @@ public:
 
 // Answers each dialog with the next scripted answer; nothing means cancel.
 class FakeDialogs : public platform::CommonDialogs {
-public:
+  public:
     bool showOpen(platform::CommonDialogState& state) override {
         opened.push_back(state);
         auto answer = next(openAnswers);
@@ -61,7 +61,7 @@ public:
     std::deque<std::optional<std::int32_t>> colourAnswers;
     std::vector<platform::CommonDialogState> opened;
 
-private:
+  private:
     template <typename T>
     static std::optional<T> next(std::deque<std::optional<T>>& answers) {
         if (answers.empty()) return std::nullopt;
@@ -78,7 +78,7 @@ struct FakePicture : platform::Picture {
 
 // Loads the paths it knows; every load gives a new picture object.
 class FakePictures : public platform::PictureLoader {
-public:
+  public:
     std::optional<platform::PicturePtr> load(const std::u16string& path, int, int) override {
         loads.push_back(path);
         if (path.empty()) return platform::PicturePtr{};
@@ -90,13 +90,13 @@ public:
 };
 
 class FakeLocale : public platform::NumberLocale {
-public:
+  public:
     char16_t decimalSeparator() const override { return separator; }
     char16_t separator = u'.';
 };
 
 class FakeUrls : public platform::UrlLauncher {
-public:
+  public:
     bool open(std::u16string_view url) override {
         opened.emplace_back(url);
         return succeeds;
@@ -106,7 +106,7 @@ public:
 };
 
 class FakeFrame : public platform::MainFrame {
-public:
+  public:
     platform::WindowHandle handle() const override { return 0x1234; }
     bool setOuterHeight(int twips) override {
         calls.push_back("height " + std::to_string(twips));
@@ -123,7 +123,7 @@ public:
 };
 
 class FakeView : public mainwindow::Form1View {
-public:
+  public:
     void showText(mainwindow::ControlId box, const std::u16string& text) override {
         shownTexts[box] = text;
     }

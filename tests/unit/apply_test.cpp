@@ -53,34 +53,33 @@ TEST_F(ApplyTest, MissingFolderWritesNothing) {
 }
 
 TEST_F(ApplyTest, KeepsOtherProgramsKeysAndSections) {
-    disk.addFile(iniPath,
-                 iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\icons\\blue.ico,0",
-                          u"LocalizedResourceName=@shell32.dll,-21798", u"InfoTip=old tip",
-                          u"[ViewState]", u"Mode=", u"Vid=", u"", u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
-                          u"iconarea_image=C:\\old.bmp", u"IconArea_TextBackground=0"}),
-                 attribute::hidden | attribute::readOnly);
+    disk.addFile(
+        iniPath,
+        iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\icons\\blue.ico,0",
+                 u"LocalizedResourceName=@shell32.dll,-21798", u"InfoTip=old tip", u"[ViewState]",
+                 u"Mode=", u"Vid=", u"", u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
+                 u"iconarea_image=C:\\old.bmp", u"IconArea_TextBackground=0"}),
+        attribute::hidden | attribute::readOnly);
     ASSERT_TRUE(apply(u"C:\\new.jpg", u"255"));
-    EXPECT_EQ(written(),
-              iniFile({u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد",
-                       u"[.ShellClassInfo]",
-                       u"InfoTip=حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة "
-                       u"https://folderbackground.example.net",
-                       u"IconResource=C:\\icons\\blue.ico,0",
-                       u"LocalizedResourceName=@shell32.dll,-21798",
-                       u"[ExtShellFolderViews]",
-                       u"{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}",
-                       u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"Attributes=1",
-                       u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
-                       u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
-                       u"https://folderbackground.example.net",
-                       u"team@folderbackground.example.net", u"IconArea_TextBackground=0",
-                       u"[ViewState]", u"Mode=", u"Vid=", u""}));
+    EXPECT_EQ(
+        written(),
+        iniFile({u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد", u"[.ShellClassInfo]",
+                 u"InfoTip=حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة "
+                 u"https://fbg.example.net",
+                 u"IconResource=C:\\icons\\blue.ico,0",
+                 u"LocalizedResourceName=@shell32.dll,-21798", u"[ExtShellFolderViews]",
+                 u"{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}",
+                 u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"Attributes=1",
+                 u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
+                 u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
+                 u"https://fbg.example.net", u"team@fbg.example.net", u"IconArea_TextBackground=0",
+                 u"[ViewState]", u"Mode=", u"Vid=", u""}));
     EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
 }
 
 TEST_F(ApplyTest, ApplyingTwiceGivesTheSameBytesAsOnce) {
-    disk.addFile(iniPath, iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\i.ico,3", u"[Other]",
-                                   u"a=b"}));
+    disk.addFile(iniPath,
+                 iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\i.ico,3", u"[Other]", u"a=b"}));
     ASSERT_TRUE(apply());
     std::string once = written();
     ASSERT_TRUE(apply());
@@ -100,8 +99,9 @@ TEST_F(ApplyTest, ReadsOldFilesInEveryEncoding) {
         utf16le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         utf16be += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
     }
-    std::string utf8 = "\xEF\xBB\xBF[.ShellClassInfo]\r\nIconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82"
-                       "\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
+    std::string utf8 =
+        "\xEF\xBB\xBF[.ShellClassInfo]\r\nIconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82"
+        "\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
     for (const auto& old : {cp1256(text), utf16le, utf16be, utf8}) {
         disk.addFile(iniPath, old);
         ASSERT_TRUE(apply());
@@ -114,8 +114,8 @@ TEST_F(ApplyTest, ReadsOldFilesInEveryEncoding) {
 TEST_F(ApplyTest, FailingStepsLoseNothing) {
     using Op = FakeDisk::Operation;
     const std::string old = iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\i.ico,0"});
-    for (Op failing : {Op::read, Op::createNew, Op::write, Op::flush, Op::replace,
-                       Op::setAttributes}) {
+    for (Op failing :
+         {Op::read, Op::createNew, Op::write, Op::flush, Op::replace, Op::setAttributes}) {
         SCOPED_TRACE(static_cast<int>(failing));
         FakeDisk fresh;
         fresh.addFolder(u"C:\\Data");

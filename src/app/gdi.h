@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/win32/unique_handle.h"
+
+namespace app {
+
+// BeginPaint/EndPaint as one object.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { ::EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC and puts the previous one back.
+class SelectGuard {
+  public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard() { ::SelectObject(dc_, previous_); }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A bitmap-backed DC to draw a whole frame into before one blit.
+class MemoryCanvas {
+  public:
+    MemoryCanvas(HDC compatibleWith, int width, int height)
+        : dc_(::CreateCompatibleDC(compatibleWith)),
+          bitmap_(::CreateCompatibleBitmap(compatibleWith, width, height)),
+          select_(dc_.get(), bitmap_.get()) {}
+    HDC get() const { return dc_.get(); }
+
+  private:
+    win32::UniqueDc dc_;
+    win32::UniqueBitmap bitmap_;
+    SelectGuard select_;
+};
+
+}  // namespace app

@@ -1,0 +1,48 @@
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/main_window.h"
+
+namespace {
+
+// COM for this thread for the program's lifetime: the shell dialogs and WIC
+// need a single-threaded apartment.
+class ComApartment {
+  public:
+    ComApartment()
+        : ok_(SUCCEEDED(
+              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (ok_) ::CoUninitialize();
+    }
+
+  private:
+    bool ok_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything loads a DLL: never from the current or program folder.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+
+    ComApartment com;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    app::MainWindow window;
+    if (!window.create(showCommand)) return 1;
+
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab moves between the boxes as in a dialog.
+        if (::IsDialogMessageW(window.hwnd(), &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,355 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <array>
+#include <vector>
+
+#include "app/gdi.h"
+#include "platform/win32/wide_text.h"
+#include "resource_ids.h"
+
+namespace app {
+namespace {
+
+using mainwindow::Control;
+using mainwindow::ControlId;
+using mainwindow::ControlKind;
+
+constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
+constexpr DWORD windowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// The native children in their tab order.
+constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
+                                    ControlId::color, ControlId::Text1};
+
+UINT windowDpi(HWND window) {
+    UINT dpi = window ? ::GetDpiForWindow(window) : 0;
+    if (dpi == 0) {
+        HDC screen = ::GetDC(nullptr);
+        dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi == 0 ? 96 : dpi;
+}
+
+int mouseButtons(WPARAM keys) {
+    int buttons = 0;
+    if (keys & MK_LBUTTON) buttons |= mainwindow::mouse::left;
+    if (keys & MK_RBUTTON) buttons |= mainwindow::mouse::right;
+    if (keys & MK_MBUTTON) buttons |= mainwindow::mouse::middle;
+    return buttons;
+}
+
+std::u16string windowText(HWND window) {
+    std::vector<wchar_t> text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1);
+    int length = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return win32::fromWide({text.data(), static_cast<std::size_t>(std::max(length, 0))});
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : imaging_(win32::createImagingFactory()),
+      pictures_([this] { return dpi_; }),
+      form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
+                                 dialogs_, pictures_, locale_, urls_, *this},
+            *this) {}
+
+const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
+
+bool MainWindow::create(int showCommand) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hIconSm = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className();
+    if (!::RegisterClassExW(&windowClass)) return false;
+
+    // Centred on the primary monitor's work area at its DPI; WM_DPICHANGED
+    // corrects the size should the window open on another monitor.
+    const UINT dpi = windowDpi(nullptr);
+    const int width = twipsToPixels(mainwindow::outerWidthTwips, dpi);
+    const int height = twipsToPixels(mainwindow::outerHeightTwips, dpi);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+
+    if (!::CreateWindowExW(0, className(), caption, windowStyle, x, y, width, height, nullptr,
+                           nullptr, instance, this)) {
+        return false;
+    }
+    ::ShowWindow(window_, showCommand);
+    ::UpdateWindow(window_);
+    ::SetFocus(children_[ControlId::Command1]);
+    return true;
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            dpi_ = windowDpi(window_);
+            dialogs_.setOwner(window_);
+            messages_.setOwner(window_);
+            if (imaging_) artwork_ = std::make_unique<ArtworkSet>(*imaging_.Get());
+            if (artwork_) artwork_->scaleFor(dpi_);
+            fonts_ = std::make_unique<Fonts>(dpi_);
+            createChildren();
+            return 0;
+        case WM_SIZE:
+            if (!children_.empty()) form_.Form_Resize();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PaintDc dc(window_);
+            paint(dc.get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            form_.mouseMoved(twips(lParam), mouseButtons(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            ::SetCapture(window_);
+            form_.leftButtonDown(twips(lParam));
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            ::SetCapture(window_);
+            form_.leftDoubleClick(twips(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            if (::GetCapture() == window_) ::ReleaseCapture();
+            form_.leftButtonUp(twips(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT p{};
+                ::GetCursorPos(&p);
+                ::ScreenToClient(window_, &p);
+                const mainwindow::TwipPoint at{pixelsToTwips(p.x, dpi_), pixelsToTwips(p.y, dpi_)};
+                const Control& link = form_.control(ControlId::Label9);
+                if (reinterpret_cast<HWND>(wParam) == window_ && link.visible &&
+                    link.rect.contains(at)) {
+                    ::SetCursor(::LoadCursorW(nullptr, IDC_UPARROW));
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_COMMAND:
+            onCommand(wParam, lParam);
+            return 0;
+        case WM_CTLCOLOREDIT: {
+            auto box = boxOf(reinterpret_cast<HWND>(lParam));
+            if (!box) break;
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, resolveColour(form_.control(*box).foreColour));
+            ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+        }
+        case WM_ACTIVATE:
+            // Give the focus back to the child that had it, as dialogs do.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(window_, focus)) focused_ = focus;
+            }
+            break;
+        case WM_SETFOCUS:
+            ::SetFocus(focused_ ? focused_ : children_[ControlId::Command1]);
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::createChildren() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (ControlId id : nativeChildren) {
+        const Control& control = form_.control(id);
+        const bool button = control.kind == ControlKind::pushButton;
+        const DWORD style =
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
+        HWND child = ::CreateWindowExW(
+            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, 0, 0, 0, 0,
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
+        children_[id] = child;
+        if (!button) ::SetWindowSubclass(child, boxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 window_, nullptr, instance, nullptr);
+    layoutChildren();
+}
+
+void MainWindow::layoutChildren() {
+    for (auto [id, child] : children_) {
+        const RECT r = pixelRect(form_.control(id).rect, dpi_);
+        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(child, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(fonts_->get(form_.control(id).font)), TRUE);
+    }
+    if (toolTip_) {
+        const Control& close = form_.control(ControlId::Image6);
+        std::wstring tip = win32::toWide(close.toolTip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = 1;
+        tool.rect = pixelRect(close.rect, dpi_);
+        tool.lpszText = tip.data();
+        ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    if (message == WM_LBUTTONDBLCLK) {
+        if (auto id = self->boxOf(box)) {
+            self->form_.boxDoubleClicked(*id);
+            return 0;
+        }
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, boxProc, 1);
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    auto box = boxOf(reinterpret_cast<HWND>(lParam));
+    if (!box) return;
+    switch (HIWORD(wParam)) {
+        case EN_CHANGE:
+            // The model ignores a text it already holds, which is what a
+            // text it put there itself comes back as.
+            form_.textEdited(*box, windowText(reinterpret_cast<HWND>(lParam)));
+            break;
+        case EN_SETFOCUS:
+            form_.focusEntered(*box);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    if (client.right <= 0 || client.bottom <= 0 || !fonts_) return;
+    MemoryCanvas canvas(dc, client.right, client.bottom);
+    if (artwork_) paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, canvas.get(), 0, 0, SRCCOPY);
+}
+
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    fonts_ = std::make_unique<Fonts>(dpi_);
+    if (artwork_) artwork_->scaleFor(dpi_);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    layoutChildren();
+    // The preview was decoded for the old size.
+    form_.img_Change();
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+mainwindow::TwipPoint MainWindow::twips(LPARAM lParam) const {
+    return {pixelsToTwips(GET_X_LPARAM(lParam), dpi_), pixelsToTwips(GET_Y_LPARAM(lParam), dpi_)};
+}
+
+std::optional<ControlId> MainWindow::boxOf(HWND child) const {
+    for (auto [id, window] : children_) {
+        if (window == child && form_.control(id).kind == ControlKind::textBox) return id;
+    }
+    return std::nullopt;
+}
+
+void MainWindow::showText(ControlId box, const std::u16string& text) {
+    auto it = children_.find(box);
+    if (it != children_.end()) ::SetWindowTextW(it->second, win32::wide(text));
+}
+
+void MainWindow::selectAll(ControlId box) {
+    // Posted, so that a click that moved the focus here places its caret
+    // first and the selection still wins.
+    auto it = children_.find(box);
+    if (it != children_.end()) ::PostMessageW(it->second, EM_SETSEL, 0, -1);
+}
+
+void MainWindow::redraw(ControlId id) {
+    // A control may have moved or been hidden, so its old place is
+    // repainted too: the whole client area is cheap enough.
+    (void)id;
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+platform::WindowHandle MainWindow::handle() const {
+    return reinterpret_cast<platform::WindowHandle>(window_);
+}
+
+bool MainWindow::setOuterSize(int widthPixels, int heightPixels) {
+    if (::IsIconic(window_)) return false;
+    RECT r{};
+    ::GetWindowRect(window_, &r);
+    if (r.right - r.left == widthPixels && r.bottom - r.top == heightPixels) return true;
+    return ::SetWindowPos(window_, nullptr, 0, 0, widthPixels, heightPixels,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+bool MainWindow::setOuterHeight(int twips) {
+    RECT r{};
+    ::GetWindowRect(window_, &r);
+    return setOuterSize(r.right - r.left, twipsToPixels(twips, dpi_));
+}
+
+bool MainWindow::setOuterWidth(int twips) {
+    RECT r{};
+    ::GetWindowRect(window_, &r);
+    return setOuterSize(twipsToPixels(twips, dpi_), r.bottom - r.top);
+}
+
+void MainWindow::dragWithMouse() {
+    ::ReleaseCapture();
+    ::SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::endProgram() { ::DestroyWindow(window_); }
+
+}  // namespace app

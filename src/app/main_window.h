@@ -1,0 +1,81 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "app/artwork.h"
+#include "app/painter.h"
+#include "mainwindow/form1.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/picture_loader.h"
+#include "platform/win32/shell_dialogs.h"
+
+namespace app {
+
+// The Win32 window that shows `Form1`: it paints what the model holds and
+// turns window messages into the model's input calls.
+class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
+  public:
+    MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window centred on the screen and shows it.
+    bool create(int showCommand);
+    HWND hwnd() const { return window_; }
+
+    static const wchar_t* className();
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createChildren();
+    void layoutChildren();
+    void paint(HDC dc);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    mainwindow::TwipPoint twips(LPARAM lParam) const;
+    std::optional<mainwindow::ControlId> boxOf(HWND child) const;
+    bool setOuterSize(int widthPixels, int heightPixels);
+
+    // Form1View
+    void showText(mainwindow::ControlId box, const std::u16string& text) override;
+    void selectAll(mainwindow::ControlId box) override;
+    void redraw(mainwindow::ControlId control) override;
+
+    // MainFrame
+    platform::WindowHandle handle() const override;
+    bool setOuterHeight(int twips) override;
+    bool setOuterWidth(int twips) override;
+    void dragWithMouse() override;
+    void endProgram() override;
+
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+
+    win32::ComPtr<IWICImagingFactory> imaging_;
+    win32::FileStore files_;
+    win32::FileAttributes attributes_;
+    win32::AnsiCodePage codePage_;
+    win32::MessageDialog messages_;
+    win32::FolderBrowser folderBrowser_;
+    win32::CommonDialogs dialogs_;
+    win32::PictureLoader pictures_;
+    win32::NumberLocale locale_;
+    win32::UrlLauncher urls_;
+    mainwindow::Form1 form_;
+
+    std::unique_ptr<ArtworkSet> artwork_;
+    std::unique_ptr<Fonts> fonts_;
+    std::map<mainwindow::ControlId, HWND> children_;
+    HWND toolTip_ = nullptr;
+    HWND focused_ = nullptr;
+};
+
+}  // namespace app

@@ -1,0 +1,155 @@
+#include "app/painter.h"
+
+#include <algorithm>
+
+#include "app/gdi.h"
+#include "platform/win32/picture_loader.h"
+#include "platform/win32/wide_text.h"
+
+namespace app {
+namespace {
+
+using mainwindow::Control;
+using mainwindow::ControlKind;
+using mainwindow::FontId;
+
+constexpr BYTE arabicCharset = 178;
+constexpr COLORREF backgroundFill = RGB(12, 33, 58);
+
+win32::UniqueFont makeFont(const wchar_t* face, int hundredthsOfPoint, bool bold, BYTE charset,
+                           UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -::MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = charset;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy_s(font.lfFaceName, face, _TRUNCATE);
+    return win32::UniqueFont(::CreateFontIndirectW(&font));
+}
+
+void drawBitmap(HDC dc, HBITMAP bitmap, int width, int height, const RECT& to) {
+    win32::UniqueDc source(::CreateCompatibleDC(dc));
+    SelectGuard select(source.get(), bitmap);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::AlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0,
+                 width, height, blend);
+}
+
+void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& fonts) {
+    if (!label.transparent) {
+        win32::UniqueBrush brush(::CreateSolidBrush(resolveColour(label.backColour)));
+        ::FillRect(dc, &rect, brush.get());
+    }
+    if (label.text.empty()) return;
+    const auto* text = win32::wide(label.text);
+    const int length = static_cast<int>(label.text.size());
+    UINT format = DT_SINGLELINE | DT_NOPREFIX;
+    if (label.rightAligned) format |= DT_RIGHT | DT_RTLREADING;
+
+    // Where the system substitutes a wider font than the designed one, the
+    // caption is drawn smaller rather than cut off or wrapped.
+    HFONT designed = fonts.get(label.font);
+    win32::UniqueFont smaller;
+    {
+        SelectGuard font(dc, designed);
+        RECT needed = rect;
+        ::DrawTextW(dc, text, length, &needed, format | DT_CALCRECT);
+        const int available = rect.right - rect.left;
+        const int width = needed.right - needed.left;
+        LOGFONTW shrunk{};
+        if (width > available && ::GetObjectW(designed, sizeof(shrunk), &shrunk)) {
+            shrunk.lfHeight = ::MulDiv(shrunk.lfHeight, available, width);
+            smaller.reset(::CreateFontIndirectW(&shrunk));
+        }
+    }
+    SelectGuard font(dc, smaller ? smaller.get() : designed);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, resolveColour(label.foreColour));
+    RECT box = rect;
+    ::DrawTextW(dc, text, length, &box, format | DT_VCENTER);
+}
+
+void drawLine(HDC dc, const Control& line, UINT dpi) {
+    LOGBRUSH brush{BS_SOLID, resolveColour(line.foreColour), 0};
+    const int width = std::max(1, ::MulDiv(2, static_cast<int>(dpi), 96));
+    win32::UniquePen pen(
+        ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, width, &brush, 0, nullptr));
+    SelectGuard select(dc, pen.get());
+    const auto& r = line.rect;
+    ::MoveToEx(dc, twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi), nullptr);
+    ::LineTo(dc, twipsToPixels(r.left + r.width, dpi), twipsToPixels(r.top + r.height, dpi));
+}
+
+}  // namespace
+
+RECT pixelRect(const mainwindow::TwipRect& rect, UINT dpi) {
+    return RECT{twipsToPixels(rect.left, dpi), twipsToPixels(rect.top, dpi),
+                twipsToPixels(rect.left + rect.width, dpi),
+                twipsToPixels(rect.top + rect.height, dpi)};
+}
+
+Fonts::Fonts(UINT dpi)
+    : window_(makeFont(L"Tahoma", 825, false, arabicCharset, dpi)),
+      pathBox_(makeFont(L"Verdana", 900, false, ANSI_CHARSET, dpi)),
+      labelBold_(makeFont(L"Tahoma", 825, true, arabicCharset, dpi)),
+      link_(makeFont(L"Verdana", 825, false, ANSI_CHARSET, dpi)) {}
+
+HFONT Fonts::get(FontId id) const {
+    switch (id) {
+        case FontId::pathBox:
+            return pathBox_.get();
+        case FontId::labelBold:
+            return labelBold_.get();
+        case FontId::link:
+            return link_.get();
+        case FontId::window:
+            break;
+    }
+    return window_.get();
+}
+
+COLORREF resolveColour(mainwindow::OleColour colour) {
+    if (colour & 0x80000000u) return ::GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
+               const Fonts& fonts, UINT dpi) {
+    win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
+    ::FillRect(dc, &client, fill.get());
+    if (const auto* background = art.background()) {
+        RECT to{0, 0, background->width, background->height};
+        drawBitmap(dc, background->bitmap.get(), background->width, background->height, to);
+    }
+
+    const auto& controls = form.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        const Control& control = *it;
+        if (!control.visible) continue;
+        const RECT rect = pixelRect(control.rect, dpi);
+        switch (control.kind) {
+            case ControlKind::image:
+                if (control.id == mainwindow::ControlId::imgview) {
+                    auto* picture = dynamic_cast<const win32::Picture*>(form.preview().get());
+                    if (picture)
+                        drawBitmap(dc, picture->handle(), picture->width(), picture->height(),
+                                   rect);
+                } else if (const auto* bitmap = art.picture(control.picture)) {
+                    RECT to{rect.left, rect.top, rect.left + bitmap->width,
+                            rect.top + bitmap->height};
+                    drawBitmap(dc, bitmap->bitmap.get(), bitmap->width, bitmap->height, to);
+                }
+                break;
+            case ControlKind::label:
+                drawLabel(dc, control, rect, fonts);
+                break;
+            case ControlKind::line:
+                drawLine(dc, control, dpi);
+                break;
+            default:
+                break;  // native windows draw themselves
+        }
+    }
+}
+
+}  // namespace app

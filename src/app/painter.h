@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/artwork.h"
+#include "mainwindow/form1.h"
+#include "platform/win32/unique_handle.h"
+
+namespace app {
+
+inline int twipsToPixels(int twips, UINT dpi) {
+    return ::MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+inline int pixelsToTwips(int pixels, UINT dpi) {
+    return ::MulDiv(pixels, 1440, static_cast<int>(dpi));
+}
+RECT pixelRect(const mainwindow::TwipRect& rect, UINT dpi);
+
+// The window's fonts at one DPI.
+class Fonts {
+  public:
+    explicit Fonts(UINT dpi);
+    HFONT get(mainwindow::FontId id) const;
+
+  private:
+    win32::UniqueFont window_, pathBox_, labelBold_, link_;
+};
+
+COLORREF resolveColour(mainwindow::OleColour colour);
+
+// Draws the whole client area, back to front: the background picture, then
+// every drawn control from the last in the stacking order to the first.
+void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
+               const Fonts& fonts, UINT dpi);
+
+}  // namespace app

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <wincodec.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+
+namespace win32 {
+
+using Microsoft::WRL::ComPtr;
+
+// A picture decoded into a 32-bit premultiplied top-down DIB section, ready
+// for AlphaBlend.
+struct DecodedBitmap {
+    UniqueBitmap bitmap;
+    int width = 0;
+    int height = 0;
+};
+
+ComPtr<IWICImagingFactory> createImagingFactory();
+
+// The first frame of a picture file; null when the file is missing or holds
+// no picture WIC can read.
+ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::u16string& path);
+
+// The first frame of a picture held in memory (an embedded resource).
+ComPtr<IWICBitmapSource> openPictureMemory(IWICImagingFactory& factory, const void* data,
+                                           std::size_t size);
+
+// Scales the source to width x height (its own size when either is 0) and
+// converts it into a DIB; an empty result on failure.
+DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width = 0,
+                       int height = 0);
+
+}  // namespace win32
