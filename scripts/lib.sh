@@ -1,0 +1,76 @@
+# Shared set-up for scripts/run and scripts/test: packages, locale, a display
+# and the project's private Wine prefix. Sourced, not run.
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG=-all
+
+packages=(cmake make g++ googletest python3 attr
+          g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
+          xvfb xauth xdotool imagemagick locales fonts-noto-core)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+ensure_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+}
+
+# Wine takes its ANSI code page from the locale: ar_SA gives 1256.
+ensure_locale() {
+    locale -a 2>/dev/null | grep -qi '^ar_SA\.utf-\?8$' ||
+        as_root localedef -i ar_SA -f UTF-8 ar_SA.UTF-8
+}
+
+# A virtual X display when there is none; stopped when the script ends.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && return
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+
+wine_reg() { LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 "$wine" reg add "$@" /f >/dev/null 2>&1; }
+
+# The private prefix: every window inside one virtual desktop, so windows get
+# real frames without a window manager, and Arabic text in the dialog fonts.
+ensure_wine_prefix() {
+    mkdir -p "$root/build"
+    local marker="$WINEPREFIX/.folderbackground-ready"
+    if [ ! -e "$marker" ]; then
+        LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 "$wine" wineboot -i >/dev/null 2>&1 || true
+        wine_reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+        wine_reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+        local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        for face in Tahoma Verdana "MS Shell Dlg" "MS Shell Dlg 2"; do
+            wine_reg "$link" /v "$face" /t REG_MULTI_SZ /d "NotoSansArabic-Regular.ttf,Noto Sans Arabic"
+        done
+        "$wineserver" -w
+        touch "$marker"
+    fi
+    # One server for the whole run instead of one per program, with its
+    # services and desktop started here: started by a test instead, they would
+    # hold the test's output pipe open and CTest would wait for them forever.
+    "$wineserver" -p
+    LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 "$wine" wineboot >/dev/null 2>&1 </dev/null || true
+    LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 setsid "$wine" explorer /desktop=Default,1024x768 \
+        >/dev/null 2>&1 </dev/null &
+    sleep 2
+}
+
+cleanup() {
+    "$wineserver" -k >/dev/null 2>&1 || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+}

@@ -1,0 +1,137 @@
+// Apply, read and remove on real files through the Win32 platform.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "customisation/apply.h"
+#include "customisation/read.h"
+#include "customisation/remove.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+#include "test_environment.h"
+#include "test_support.h"
+
+namespace {
+
+using customisation::RemoveResult;
+
+// Wine reports the archive bit on every regular file.
+constexpr DWORD ignored = FILE_ATTRIBUTE_ARCHIVE;
+
+struct DiskTest : ::testing::Test {
+    win32::FileStore files;
+    win32::FileAttributes attributes;
+    win32::AnsiCodePage codePage;
+    customisation::Disk disk{files, attributes, codePage};
+
+    static DWORD attributesOf(const std::u16string& path) {
+        DWORD value = ::GetFileAttributesW(win32::wide(path));
+        return value == INVALID_FILE_ATTRIBUTES ? value : value & ~ignored;
+    }
+    std::string contents(const std::u16string& path) {
+        auto read = files.read(path, 1 << 20);
+        EXPECT_EQ(read.status, platform::ReadStatus::ok);
+        return read.bytes;
+    }
+    void put(const std::u16string& path, const std::string& bytes, DWORD attributes = 0) {
+        ::SetFileAttributesW(win32::wide(path), FILE_ATTRIBUTE_NORMAL);
+        auto file = files.createNew(path);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(file->write(bytes));
+        file.reset();
+        if (attributes) ::SetFileAttributesW(win32::wide(path), attributes);
+    }
+    bool apply(const std::u16string& folder, std::u16string picture = u"C:\\صور\\سماء.jpg") {
+        return customisation::applyCustomisation(disk, folder, {picture, u"16777215"});
+    }
+};
+
+TEST_F(DiskTest, TheAnsiCodePageIsArabic) {
+    EXPECT_EQ(::GetACP(), 1256u);
+    EXPECT_EQ(codePage.encodeExactly(u"صورة"), std::string("\xD5\xE6\xD1\xC9"));
+    EXPECT_EQ(codePage.encodeExactly(u"चित्र"), std::nullopt);
+    EXPECT_EQ(codePage.decode("\xD5\xE6\xD1\xC9"), u"صورة");
+}
+
+// The folder "applied" is left behind for the check of the attributes as
+// Wine stores them on the Linux side.
+TEST_F(DiskTest, ApplyToANewFolder) {
+    auto folder = freshFolder(u"applied");
+    ASSERT_TRUE(apply(folder));
+    EXPECT_EQ(contents(folder + u"Desktop.ini"), testData("fresh_cp1256.ini"));
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY});
+}
+
+TEST_F(DiskTest, ApplyOverAHiddenReadOnlyFileKeepsItsIcon) {
+    auto folder = freshFolder(u"hidden-read-only");
+    put(folder + u"Desktop.ini", "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n",
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(apply(folder));
+    EXPECT_NE(contents(folder + u"Desktop.ini").find("IconResource=C:\\blue.ico,0\r\n"),
+              std::string::npos);
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+TEST_F(DiskTest, ApplyToAMissingFolderFails) {
+    auto folder = freshFolder(u"missing") + u"not-there\\";
+    EXPECT_FALSE(apply(folder));
+    EXPECT_EQ(attributesOf(folder), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DiskTest, FolderWithoutTrailingBackslashGetsTheFileInside) {
+    auto folder = freshFolder(u"no-backslash");
+    auto bare = folder.substr(0, folder.size() - 1);
+    ASSERT_TRUE(apply(bare));
+    EXPECT_NE(attributesOf(folder + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(attributesOf(bare + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DiskTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
+    auto folder = freshFolder(u"utf16");
+    ASSERT_TRUE(apply(folder, u"C:\\चित्र\\sky.jpg"));
+    EXPECT_EQ(contents(folder + u"Desktop.ini"), testData("fresh_utf16le.ini"));
+    auto found = customisation::readCustomisation(disk, folder);
+    EXPECT_EQ(found.picturePath, u"C:\\चित्र\\sky.jpg");
+}
+
+TEST_F(DiskTest, ApplyReadRemoveRoundTrip) {
+    auto folder = freshFolder(u"round-trip");
+    ::SetFileAttributesW(win32::wide(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(apply(folder, u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg"));
+    auto found = customisation::readCustomisation(disk, folder);
+    EXPECT_EQ(found.picturePath, u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg");
+    EXPECT_EQ(found.colour, u"16777215");
+
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::deleted);
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::noFile);
+}
+
+TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
+    auto folder = freshFolder(u"remove-keeps-icon");
+    put(folder + u"Desktop.ini", "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
+    ASSERT_TRUE(apply(folder));
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::rewritten);
+    EXPECT_EQ(contents(folder + u"Desktop.ini"),
+              "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+TEST_F(DiskTest, AFileHeldOpenIsLeftAsItWas) {
+    auto folder = freshFolder(u"locked");
+    ASSERT_TRUE(apply(folder));
+    const std::string before = contents(folder + u"Desktop.ini");
+    win32::UniqueFile held(::CreateFileW(win32::wide(folder + u"Desktop.ini"), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::failed);
+    EXPECT_FALSE(apply(folder, u"C:\\other.jpg"));
+    held.reset();
+    EXPECT_EQ(contents(folder + u"Desktop.ini"), before);
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "platform/win32/wide_text.h"
+#include "test_environment.h"
+
+namespace {
+
+TestEnvironment environment;
+
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path + L"\\");
+                ::RemoveDirectoryW(path.c_str());
+            } else {
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+}
+
+}  // namespace
+
+const TestEnvironment& testEnvironment() { return environment; }
+
+std::u16string freshFolder(const std::u16string& name) {
+    std::u16string folder = environment.scratch + name + u"\\";
+    std::wstring wide = win32::toWide(folder);
+    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    removeTree(wide);
+    ::RemoveDirectoryW(wide.c_str());
+    ::CreateDirectoryW(wide.c_str(), nullptr);
+    return folder;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        std::wstring_view arg = argv[i];
+        if (arg.starts_with(L"--scratch=")) environment.scratch = win32::fromWide(arg.substr(10));
+        if (arg.starts_with(L"--program=")) environment.program = win32::fromWide(arg.substr(10));
+    }
+    if (!environment.scratch.empty() && environment.scratch.back() != u'\\') {
+        environment.scratch += u'\\';
+    }
+    ::CreateDirectoryW(win32::toWide(environment.scratch).c_str(), nullptr);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// Where the Win32 tests may write, and the program under test; both given on
+// the command line by CTest.
+struct TestEnvironment {
+    std::u16string scratch;  // a folder, with its trailing backslash
+    std::u16string program;  // FolderBackground.exe
+};
+
+const TestEnvironment& testEnvironment();
+
+// A fresh empty folder under the scratch folder, with its trailing backslash.
+std::u16string freshFolder(const std::u16string& name);

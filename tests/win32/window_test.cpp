@@ -1,0 +1,139 @@
+// The real program's window, driven from outside as the system would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+#include "test_environment.h"
+
+namespace {
+
+constexpr wchar_t windowClass[] = L"FolderBackgroundMainWindow";
+
+template <typename Condition>
+bool waitFor(Condition condition, int milliseconds = 20000) {
+    for (int waited = 0; waited < milliseconds; waited += 50) {
+        if (condition()) return true;
+        ::Sleep(50);
+    }
+    return condition();
+}
+
+SIZE outerSize(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+std::vector<std::wstring> editTexts(HWND window) {
+    std::vector<std::wstring> texts;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[16]{};
+            ::GetClassNameW(child, name, 16);
+            if (lstrcmpiW(name, L"Edit") == 0) {
+                // WM_GETTEXT itself: GetWindowText does not ask another process.
+                wchar_t text[512]{};
+                ::SendMessageW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+                reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(text);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Red, green and blue of a pixel of the window's client area on screen.
+COLORREF clientPixel(HWND window, int x, int y) {
+    POINT p{x, y};
+    ::ClientToScreen(window, &p);
+    HDC screen = ::GetDC(nullptr);
+    COLORREF colour = ::GetPixel(screen, p.x, p.y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+class ProgramWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                     nullptr, nullptr, &startup, &info));
+        process_.reset(info.hProcess);
+        ::CloseHandle(info.hThread);
+        ASSERT_TRUE(waitFor([&] {
+            window_ = ::FindWindowW(windowClass, nullptr);
+            return window_ != nullptr && ::IsWindowVisible(window_);
+        }));
+        dpi_ = ::GetDpiForWindow(window_);
+        if (dpi_ == 0) dpi_ = 96;
+    }
+
+    void TearDown() override {
+        if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (process_) {
+            if (::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
+                ::TerminateProcess(process_.get(), 1);
+                ADD_FAILURE() << "the program did not end when its window was closed";
+            }
+        }
+    }
+
+    SIZE fixedSize() const {
+        return {::MulDiv(9945, static_cast<int>(dpi_), 1440), ::MulDiv(5190, static_cast<int>(dpi_), 1440)};
+    }
+    bool hasFixedSize() const {
+        SIZE size = outerSize(window_), fixed = fixedSize();
+        return size.cx == fixed.cx && size.cy == fixed.cy;
+    }
+
+    win32::Unique<HANDLE, win32::closeHandle> process_;
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+};
+
+TEST_F(ProgramWindow, OpensAtItsFixedSizeWithTheDesignTexts) {
+    EXPECT_TRUE(waitFor([&] { return hasFixedSize(); }, 5000));
+    wchar_t caption[128]{};
+    ::GetWindowTextW(window_, caption, 128);
+    EXPECT_EQ(std::wstring(caption), L"برنامج تغيير خلفية المجلدات الاصدار الثاني");
+    auto texts = editTexts(window_);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"C:\\Program Files"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"C:\\WINDOWS\\ACD Wallpaper.bmp"), texts.end());
+    LONG style = ::GetWindowLongW(window_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+}
+
+TEST_F(ProgramWindow, SnapsBackAfterAResizeAndAfterMinimising) {
+    for (SIZE size : {SIZE{900, 600}, SIZE{300, 200}}) {
+        ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_TRUE(waitFor([&] { return hasFixedSize(); }, 5000));
+    }
+    ::ShowWindow(window_, SW_MINIMIZE);
+    waitFor([&] { return ::IsIconic(window_) != FALSE; }, 3000);
+    ::ShowWindow(window_, SW_RESTORE);
+    EXPECT_TRUE(waitFor([&] { return !::IsIconic(window_) && hasFixedSize(); }, 5000));
+}
+
+TEST_F(ProgramWindow, PaintsTheArtwork) {
+    ::SetForegroundWindow(window_);
+    auto scaled = [&](int pixels) { return ::MulDiv(pixels, static_cast<int>(dpi_), 96); };
+    // The left end of the colour bar is red, the apply button green.
+    EXPECT_TRUE(waitFor([&] {
+        COLORREF bar = clientPixel(window_, scaled(422), scaled(171));
+        COLORREF apply = clientPixel(window_, scaled(560), scaled(230));
+        return GetRValue(bar) > 180 && GetGValue(bar) < 90 && GetGValue(apply) > 120 &&
+               GetRValue(apply) < 110;
+    }, 5000));
+}
+
+}  // namespace
