@@ -50,17 +50,18 @@ void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& font
     // caption is drawn smaller rather than cut off or wrapped.
     HFONT designed = fonts.get(label.font);
     win32::UniqueFont smaller;
-    {
-        SelectGuard font(dc, designed);
+    LOGFONTW shrunk{};
+    const int available = rect.right - rect.left;
+    // Glyph widths do not scale exactly with the height, so a few tries.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        HFONT current = smaller ? smaller.get() : designed;
+        SelectGuard font(dc, current);
         RECT needed = rect;
         ::DrawTextW(dc, text, length, &needed, format | DT_CALCRECT);
-        const int available = rect.right - rect.left;
         const int width = needed.right - needed.left;
-        LOGFONTW shrunk{};
-        if (width > available && ::GetObjectW(designed, sizeof(shrunk), &shrunk)) {
-            shrunk.lfHeight = ::MulDiv(shrunk.lfHeight, available, width);
-            smaller.reset(::CreateFontIndirectW(&shrunk));
-        }
+        if (width <= available || !::GetObjectW(current, sizeof(shrunk), &shrunk)) break;
+        shrunk.lfHeight = ::MulDiv(shrunk.lfHeight, available, width + 2);
+        smaller.reset(::CreateFontIndirectW(&shrunk));
     }
     SelectGuard font(dc, smaller ? smaller.get() : designed);
     ::SetBkMode(dc, TRANSPARENT);
