@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Checks, from the Linux side, the DOS attributes Wine stored for a folder
-the Win32 tests customised: Hidden on Desktop.ini, System on the folder."""
+"""Checks, from the Linux side, the DOS attributes Wine stored for the folders
+the Win32 tests left behind: after applying, after removing our
+customisation, and after removing it from a file that keeps another
+program's icon."""
 import os
 import sys
 
@@ -8,17 +10,35 @@ ARCHIVE, DIRECTORY = 0x20, 0x10
 
 
 def dos_attributes(path):
-    raw = os.getxattr(path, "user.DOSATTRIB")
+    try:
+        raw = os.getxattr(path, "user.DOSATTRIB")
+    except OSError:
+        return 0  # Wine stores nothing for a file without attributes
     # Samba's form: "0x..." text, possibly NUL-terminated, before any binary part.
     text = raw.split(b"\0", 1)[0].decode("ascii")
     return int(text, 16) & ~(ARCHIVE | DIRECTORY)
 
 
 def main():
-    folder = os.path.join(sys.argv[1], "applied")
-    expected = {os.path.join(folder, "Desktop.ini"): 0x2, folder: 0x4}
+    scratch = sys.argv[1]
+    applied = os.path.join(scratch, "applied")
+    removed = os.path.join(scratch, "round-trip")
+    kept = os.path.join(scratch, "remove-keeps-icon")
+    expected = {
+        os.path.join(applied, "Desktop.ini"): 0x2,
+        applied: 0x4,
+        os.path.join(removed, "Desktop.ini"): None,
+        removed: 0x0,
+        os.path.join(kept, "Desktop.ini"): 0x2,
+        kept: 0x4,
+    }
     failures = 0
     for path, want in expected.items():
+        if want is None:
+            gone = not os.path.exists(path)
+            print(f"{path}: {'gone' if gone else 'still there'} (want gone)")
+            failures += not gone
+            continue
         got = dos_attributes(path)
         print(f"{path}: {got:#x} (want {want:#x})")
         failures += got != want

@@ -6,6 +6,7 @@
 #include "customisation/apply.h"
 #include "customisation/read.h"
 #include "customisation/remove.h"
+#include "form_harness.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/unique_handle.h"
@@ -97,16 +98,42 @@ TEST_F(DiskTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
     EXPECT_EQ(found.picturePath, u"C:\\चित्र\\sky.jpg");
 }
 
-TEST_F(DiskTest, ApplyReadRemoveRoundTrip) {
+// The whole road through the window's handlers, on a real folder that was
+// hidden and read-only before.
+TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
+    fakes::FakeMessages messages;
+    fakes::FakeFolderBrowser folderBrowser;
+    fakes::FakeDialogs dialogs;
+    fakes::FakePictures pictures;
+    fakes::FakeLocale locale;
+    fakes::FakeUrls urls;
+    fakes::FakeFrame frame;
+    fakes::FakeView view;
+    mainwindow::Form1 form(mainwindow::Services{files, attributes, codePage, messages,
+                                                folderBrowser, dialogs, pictures, locale, urls,
+                                                frame},
+                           view);
+    using mainwindow::ControlId;
+
     auto folder = freshFolder(u"round-trip");
     ::SetFileAttributesW(win32::wide(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(apply(folder, u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg"));
-    auto found = customisation::readCustomisation(disk, folder);
-    EXPECT_EQ(found.picturePath, u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg");
-    EXPECT_EQ(found.colour, u"16777215");
+    const std::u16string picture = u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg";
+    form.textEdited(ControlId::fold, folder);
+    form.textEdited(ControlId::img, picture);
+    form.textEdited(ControlId::color, u"65280");
+    form.Image5_Click();
+    EXPECT_EQ(messages.shown.back().text, u"تم التغيير بنجاح");
+    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY});
 
-    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::deleted);
+    form.textEdited(ControlId::fold, u"");
+    form.textEdited(ControlId::fold, folder);
+    EXPECT_EQ(form.text(ControlId::img), picture);
+    EXPECT_EQ(form.text(ControlId::color), u"65280");
+
+    form.Image4_Click();
+    EXPECT_EQ(messages.shown.back().text, u"تم الحذف بنجاح");
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_DIRECTORY});
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::noFile);
 }
 
