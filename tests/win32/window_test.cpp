@@ -29,6 +29,56 @@ SIZE outerSize(HWND window) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// The native boxes, in creation order: fold, img, color, Text1.
+std::vector<HWND> editBoxes(HWND window) {
+    std::vector<HWND> boxes;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[16]{};
+            ::GetClassNameW(child, name, 16);
+            if (lstrcmpiW(name, L"Edit") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+std::wstring textOf(HWND box) {
+    // WM_GETTEXT itself: GetWindowText does not ask another process.
+    wchar_t text[1024]{};
+    ::SendMessageW(box, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The message box the program shows over its window, if one is open.
+HWND messageBoxOf(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[16]{};
+            ::GetClassNameW(window, name, 16);
+            if (lstrcmpW(name, L"#32770") == 0 && ::GetWindow(window, GW_OWNER) == s->owner &&
+                ::IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring messageText(HWND box) {
+    wchar_t text[512]{};
+    ::SendDlgItemMessageW(box, 0xFFFF, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 std::vector<std::wstring> editTexts(HWND window) {
     std::vector<std::wstring> texts;
     ::EnumChildWindows(
@@ -133,6 +183,47 @@ TEST_F(ProgramWindow, PaintsTheArtwork) {
         COLORREF apply = clientPixel(window_, scaled(560), scaled(230));
         return GetRValue(bar) > 180 && GetGValue(bar) < 90 && GetGValue(apply) > 120 &&
                GetRValue(apply) < 110;
+    }, 5000));
+}
+
+TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
+    const std::wstring folder = win32::toWide(freshFolder(u"window-road"));
+    const std::wstring ini = folder + L"Desktop.ini";
+    {
+        win32::UniqueFile file(::CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        const char text[] = "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\nAttributes=1\r\n"
+                            "IconArea_Image=C:\\Pictures\\Sky.jpg\r\nIconArea_Text=255\r\n";
+        DWORD written = 0;
+        ::WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
+    }
+    ::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_SYSTEM);
+
+    auto boxes = editBoxes(window_);
+    ASSERT_GE(boxes.size(), 3u);
+    HWND fold = boxes[0], img = boxes[1], color = boxes[2];
+    // As if typed: the box tells the window its text changed.
+    ::SendMessageW(fold, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    EXPECT_TRUE(waitFor([&] { return textOf(img) == L"C:\\Pictures\\Sky.jpg"; }, 5000))
+        << "img holds " << win32::fromWide(textOf(img)).size() << " characters";
+    EXPECT_EQ(textOf(color), L"255");
+
+    // A click on the painted restore button.
+    auto pixels = [&](int twips) { return ::MulDiv(twips, static_cast<int>(dpi_), 1440); };
+    const LPARAM at = MAKELPARAM(pixels(6350 + 700), pixels(3030 + 340));
+    ::PostMessageW(window_, WM_MOUSEMOVE, 0, at);
+    ::PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(window_, WM_LBUTTONUP, 0, at);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = messageBoxOf(window_)) != nullptr; }, 5000));
+    EXPECT_EQ(messageText(box), L"تم الحذف بنجاح");
+    EXPECT_EQ(::GetFileAttributesW(ini.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(textOf(img), L"");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitFor([&] {
+        return ::GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY;
     }, 5000));
 }
 
