@@ -1,0 +1,153 @@
+// The folder, picture and colour pickers and the two previews.
+#include <gtest/gtest.h>
+
+#include "form_harness.h"
+#include "mainwindow/messages.h"
+
+namespace {
+
+using mainwindow::ControlId;
+namespace messages = mainwindow::messages;
+
+TEST(FolderPicker, StoresTheChosenFolderWithOneTrailingBackslash) {
+    const std::u16string longest = u"C:\\" + std::u16string(256, u'd');  // 259 characters
+    struct Case {
+        std::u16string chosen;
+        std::u16string stored;
+    };
+    const Case cases[] = {
+        {u"C:\\Data", u"C:\\Data\\"},
+        {u"C:\\", u"C:\\"},
+        {u"\\\\server\\share\\folder", u"\\\\server\\share\\folder\\"},
+        {u"C:\\مجلد الصور", u"C:\\مجلد الصور\\"},
+        {u"C:\\चित्र", u"C:\\चित्र\\"},
+        {longest, longest + u"\\"},
+        {u"", u""},  // cancelled
+    };
+    for (const auto& [chosen, stored] : cases) {
+        fakes::FormHarness h;
+        h.folderBrowser.answer = chosen;
+        h.form.wbtn1_Click();
+        EXPECT_EQ(h.text(ControlId::fold), stored);
+        ASSERT_EQ(h.folderBrowser.calls.size(), 1u);
+        EXPECT_EQ(h.folderBrowser.calls[0].first, h.frame.handle());
+        EXPECT_EQ(h.folderBrowser.calls[0].second, messages::folderBrowserTitle);
+    }
+}
+
+TEST(FolderPicker, ADoubleClickOnTheBoxOpensTheSameBrowser) {
+    fakes::FormHarness h;
+    h.folderBrowser.answer = u"D:\\Photos";
+    h.form.boxDoubleClicked(ControlId::fold);
+    EXPECT_EQ(h.text(ControlId::fold), u"D:\\Photos\\");
+    // The change of the box read the chosen folder.
+    EXPECT_EQ(h.text(ControlId::color), u"0");
+}
+
+TEST(PicturePicker, EveryWayInOpensTheSameDialogWithAnEmptyName) {
+    fakes::FormHarness h;
+    h.dialogs.openAnswers = {u"C:\\a.jpg", u"C:\\b.gif", u"C:\\c.bmp"};
+    h.form.wbtn2_Click();
+    h.form.Image2_DblClick();
+    h.form.boxDoubleClicked(ControlId::img);
+    ASSERT_EQ(h.dialogs.opened.size(), 3u);
+    for (const auto& state : h.dialogs.opened) {
+        EXPECT_EQ(state.fileName, u"");
+        EXPECT_EQ(state.dialogTitle, messages::pictureDialogTitle);
+        EXPECT_EQ(state.filter,
+                  u"Image Files الصور فقط (*.bmp;*.jpg;*.jpeg;*.gif)|*.BMP;*.JPG;*.JPEG;*.GIF");
+    }
+    EXPECT_EQ(h.text(ControlId::img), u"C:\\c.bmp");
+}
+
+TEST(PicturePicker, CancelChangesNothing) {
+    fakes::FormHarness h;
+    h.pictures.known = {u"C:\\a.jpg"};
+    h.type(ControlId::img, u"C:\\a.jpg");
+    auto shown = h.form.preview();
+    h.dialogs.openAnswers = {std::nullopt};
+    h.form.img_DblClick();
+    EXPECT_EQ(h.text(ControlId::img), u"C:\\a.jpg");
+    EXPECT_EQ(h.form.preview(), shown);
+}
+
+TEST(PicturePreview, ShowsThePictureOfTheCurrentTextOrNothing) {
+    fakes::FormHarness h;
+    h.pictures.known = {u"C:\\a.jpg", u"C:\\ab.jpg"};
+    auto path = [&] {
+        auto* picture = dynamic_cast<const fakes::FakePicture*>(h.form.preview().get());
+        return picture ? picture->path : u"(none)";
+    };
+    // Typing a character at a time: never an older picture.
+    const std::pair<std::u16string, std::u16string> steps[] = {
+        {u"C:\\a", u"(none)"},      {u"C:\\a.jpg", u"C:\\a.jpg"},  {u"C:\\a.jp", u"(none)"},
+        {u"C:\\ab.jpg", u"C:\\ab.jpg"}, {u"C:\\missing.jpg", u"(none)"}, {u"", u"(none)"},
+    };
+    for (const auto& [typed, shown] : steps) {
+        h.type(ControlId::img, typed);
+        EXPECT_EQ(path(), shown) << std::string(typed.begin(), typed.end());
+    }
+}
+
+TEST(ColourPicker, StoresTheChosenColourAsDecimalText) {
+    struct Case {
+        std::optional<std::int32_t> chosen;
+        std::u16string stored;
+    };
+    for (const auto& [chosen, stored] : {Case{0, u"0"}, Case{255, u"255"}, Case{65280, u"65280"},
+                                         Case{16711680, u"16711680"}, Case{16777215, u"16777215"},
+                                         Case{std::nullopt, u"Text3"}}) {
+        fakes::FormHarness h;
+        h.dialogs.colourAnswers = {chosen};
+        h.form.Image3_Click();
+        EXPECT_EQ(h.text(ControlId::color), stored);
+        EXPECT_EQ(h.dialogs.opened.at(0).dialogTitle, messages::colourDialogTitle);
+    }
+}
+
+TEST(ColourPicker, LeavesThePictureDialogsTextsAlone) {
+    fakes::FormHarness h;
+    h.dialogs.openAnswers = {u"C:\\a.jpg"};
+    h.form.img_DblClick();
+    h.dialogs.colourAnswers = {255};
+    h.form.Image1_DblClick();
+    EXPECT_EQ(h.form.commonDialog().fileName, u"C:\\a.jpg");
+    EXPECT_EQ(h.form.commonDialog().filter, messages::pictureFilter);
+}
+
+TEST(ColourPreview, ColoursTheSwatchAndLinesOnlyForAColour) {
+    fakes::FormHarness h;
+    auto colours = [&] {
+        std::vector<mainwindow::OleColour> all{h.form.control(ControlId::vcolor).backColour};
+        for (auto line : {ControlId::L1, ControlId::L2, ControlId::L3, ControlId::L4, ControlId::L5,
+                          ControlId::L6}) {
+            all.push_back(h.form.control(line).foreColour);
+        }
+        return all;
+    };
+    auto all = [](mainwindow::OleColour c) { return std::vector<mainwindow::OleColour>(7, c); };
+    struct Step {
+        std::u16string typed;
+        std::vector<mainwindow::OleColour> expected;
+    };
+    const Step steps[] = {
+        {u"16777215", all(0xFFFFFF)},
+        {u"abc", all(0xFFFFFF)},       // no number: the last colour stays
+        {u"", all(0xFFFFFF)},
+        {u" 255 ", all(0xFF)},
+        {u"0x10", all(0xFF)},
+        {u"2147483648", all(0xFF)},    // out of range
+        {u"16777216", all(0xFF)},      // a number, but no colour
+        {u"&HFF00", all(0xFF00)},
+        {u"2.5", all(2)},
+        {u"-2147483640", all(0x80000008)},  // a system colour
+        {u"0", all(0)},
+    };
+    for (const auto& [typed, expected] : steps) {
+        h.type(ControlId::color, typed);
+        EXPECT_TRUE(h.form.control(ControlId::vcolor).visible);
+        EXPECT_EQ(colours(), expected) << std::string(typed.begin(), typed.end());
+    }
+}
+
+}  // namespace
