@@ -12,8 +12,9 @@ std::optional<platform::PicturePtr> PictureLoader::load(const std::u16string& pa
     auto source = openPictureFile(*factory_.Get(), path);
     if (!source) return std::nullopt;
     const int dpi = static_cast<int>(dpi_());
-    auto bitmap = toBitmap(*factory_.Get(), *source.Get(), ::MulDiv(widthTwips, dpi, 1440),
-                           ::MulDiv(heightTwips, dpi, 1440));
+    const int width = ::MulDiv(widthTwips, dpi, 1440), height = ::MulDiv(heightTwips, dpi, 1440);
+    auto reduced = decodeReduced(*factory_.Get(), *source.Get(), width, height);
+    auto bitmap = toBitmap(*factory_.Get(), *reduced.Get(), width, height);
     if (!bitmap.bitmap) return std::nullopt;
     return std::make_shared<Picture>(std::move(bitmap));
 }

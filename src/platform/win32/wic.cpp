@@ -2,7 +2,10 @@
 
 #include <climits>
 
+#include <vector>
+
 #include "platform/win32/long_path.h"
+#include "platform/win32/wic_transform.h"
 
 namespace win32 {
 
@@ -44,6 +47,53 @@ ComPtr<IWICBitmapSource> openPictureMemory(IWICImagingFactory& factory, const vo
         return nullptr;
     }
     return firstFrame(decoder.Get());
+}
+
+ComPtr<IWICBitmapSource> decodeReduced(IWICImagingFactory& factory, IWICBitmapSource& source,
+                                       int width, int height) {
+    ComPtr<IWICBitmapSource> whole(&source);
+    ComPtr<IWICBitmapSourceTransform> transform;
+    UINT fullWidth = 0, fullHeight = 0;
+    if (width <= 0 || height <= 0 || FAILED(source.QueryInterface(IID_PPV_ARGS(&transform))) ||
+        FAILED(source.GetSize(&fullWidth, &fullHeight))) {
+        return whole;
+    }
+    // The smallest size the decoder offers that still covers the target.
+    UINT reducedWidth = fullWidth, reducedHeight = fullHeight;
+    for (UINT divisor : {8u, 4u, 2u}) {
+        UINT w = (fullWidth + divisor - 1) / divisor, h = (fullHeight + divisor - 1) / divisor;
+        if (w < static_cast<UINT>(width) || h < static_cast<UINT>(height)) continue;
+        if (FAILED(transform->GetClosestSize(&w, &h)) || w < static_cast<UINT>(width) ||
+            h < static_cast<UINT>(height)) {
+            continue;
+        }
+        reducedWidth = w;
+        reducedHeight = h;
+        break;
+    }
+    if (reducedWidth == fullWidth && reducedHeight == fullHeight) return whole;
+
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(transform->GetClosestPixelFormat(&format))) return whole;
+    ComPtr<IWICComponentInfo> info;
+    ComPtr<IWICPixelFormatInfo> formatInfo;
+    UINT bitsPerPixel = 0;
+    if (FAILED(factory.CreateComponentInfo(format, &info)) || FAILED(info.As(&formatInfo)) ||
+        FAILED(formatInfo->GetBitsPerPixel(&bitsPerPixel))) {
+        return whole;
+    }
+    const UINT stride = (reducedWidth * bitsPerPixel + 31) / 32 * 4;
+    std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * reducedHeight);
+    ComPtr<IWICBitmap> reduced;
+    if (FAILED(transform->CopyPixels(nullptr, reducedWidth, reducedHeight, &format,
+                                     WICBitmapTransformRotate0, stride,
+                                     static_cast<UINT>(pixels.size()), pixels.data())) ||
+        FAILED(factory.CreateBitmapFromMemory(reducedWidth, reducedHeight, format, stride,
+                                              static_cast<UINT>(pixels.size()), pixels.data(),
+                                              &reduced))) {
+        return whole;
+    }
+    return reduced;
 }
 
 DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width,

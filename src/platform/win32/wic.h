@@ -30,6 +30,12 @@ ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std:
 ComPtr<IWICBitmapSource> openPictureMemory(IWICImagingFactory& factory, const void* data,
                                            std::size_t size);
 
+// The source decoded at a reduced size no smaller than width x height, where
+// its decoder can scale while decoding (JPEG); the source itself otherwise.
+// Never holds the full-size picture in memory when it can avoid it.
+ComPtr<IWICBitmapSource> decodeReduced(IWICImagingFactory& factory, IWICBitmapSource& source,
+                                       int width, int height);
+
 // Scales the source to width x height (its own size when either is 0) and
 // converts it into a DIB; an empty result on failure.
 DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width = 0,
