@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <array>
@@ -119,6 +120,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (artwork_) artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
+            ::DragAcceptFiles(window_, TRUE);
+            return 0;
+        case WM_DROPFILES:
+            onDrop(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_SIZE:
             if (!children_.empty()) form_.Form_Resize();
@@ -266,6 +271,22 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+}
+
+void MainWindow::onDrop(HDROP drop) {
+    // Only the first item counts: the window holds one folder and one picture.
+    std::u16string path;
+    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+    if (length > 0 && length != 0xFFFFFFFF) {
+        std::vector<wchar_t> buffer(length + 1);
+        ::DragQueryFileW(drop, 0, buffer.data(), length + 1);
+        path = win32::fromWide(buffer.data());
+    }
+    ::DragFinish(drop);
+    const DWORD attributes =
+        path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(win32::wide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
 void MainWindow::paint(HDC dc) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,6 +41,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     void layoutChildren();
     void paint(HDC dc);
     void onCommand(WPARAM wParam, LPARAM lParam);
+    void onDrop(HDROP drop);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
     std::optional<mainwindow::ControlId> boxOf(HWND child) const;

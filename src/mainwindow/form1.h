@@ -71,6 +71,8 @@ class Form1 {
     void leftButtonDown(TwipPoint point);
     void leftButtonUp(TwipPoint point);
     void leftDoubleClick(TwipPoint point);
+    // A file or folder dropped from the shell onto the window.
+    void dropped(const std::u16string& path, bool isFolder);
 
     // Event handlers, named after their control and event.
     void Form_Resize();
@@ -109,6 +111,7 @@ class Form1 {
     void setText(ControlId box, std::u16string text);
     void setVisible(ControlId id, bool visible);
     void setPreview(platform::PicturePtr picture);
+    void storeFolder(std::u16string folder);
     void runChangeHandler(ControlId box);
     void moveOver(std::optional<ControlId> target, int buttons);
     void click(ControlId target);

@@ -13,11 +13,30 @@ std::u16string Form1::BrowseDialog(platform::WindowHandle owner, std::u16string_
     return services_.folderBrowser.browse(owner, title);
 }
 
-void Form1::fold_DblClick() {
-    std::u16string folder = BrowseDialog(services_.frame.handle(), messages::folderBrowserTitle);
+void Form1::storeFolder(std::u16string folder) {
     // A drive root such as C:\ already ends with its backslash.
     if (folder.size() > 3) folder += u'\\';
     setText(ControlId::fold, std::move(folder));
+}
+
+void Form1::fold_DblClick() {
+    storeFolder(BrowseDialog(services_.frame.handle(), messages::folderBrowserTitle));
+}
+
+void Form1::dropped(const std::u16string& path, bool isFolder) {
+    if (path.empty()) return;
+    if (isFolder) return storeFolder(path);
+    // The kinds of file the picture dialog offers.
+    auto dot = path.rfind(u'.');
+    auto slash = path.find_last_of(u"\\/");
+    if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return;
+    std::u16string extension = path.substr(dot + 1);
+    for (auto& c : extension) {
+        if (c >= u'A' && c <= u'Z') c = c - u'A' + u'a';
+    }
+    if (extension == u"bmp" || extension == u"jpg" || extension == u"jpeg" || extension == u"gif") {
+        setText(ControlId::img, path);
+    }
 }
 
 void Form1::wbtn1_Click() { fold_DblClick(); }

@@ -26,13 +26,16 @@ TEST_F(Form1Apply, ChecksRunInTheOrderPictureFolderColour) {
         bool written;
     };
     const Message error{u"", u"خطأ"};
-    auto failure = [&](std::u16string_view text) { return Message{std::u16string(text), error.title}; };
+    auto failure = [&](std::u16string_view text) {
+        return Message{std::u16string(text), error.title};
+    };
     const Case cases[] = {
         {u"", u"", u"0", failure(messages::noPicture), false},
         {u"", u"C:\\Data\\", u"0", failure(messages::noPicture), false},
         {u"C:\\a\nIconArea_Text=1.jpg", u"C:\\Data\\", u"0", failure(messages::noPicture), false},
         {u"C:\\a\r.jpg", u"C:\\Data\\", u"0", failure(messages::noPicture), false},
-        {std::u16string(u"C:\\a\0.jpg", 9), u"C:\\Data\\", u"0", failure(messages::noPicture), false},
+        {std::u16string(u"C:\\a\0.jpg", 9), u"C:\\Data\\", u"0", failure(messages::noPicture),
+         false},
         {u"C:\\a.jpg", u"", u"0", failure(messages::noFolder), false},
         {u"C:\\a.jpg", u"", u"abc", failure(messages::noFolder), false},
         {u"C:\\a.jpg", u"C:\\Data\\", u"Text3", failure(messages::noColour), false},
@@ -62,9 +65,9 @@ TEST_F(Form1Apply, WritesTheColourAsPlainDecimalDigits) {
         std::u16string typed;
         std::string written;
     };
-    for (const auto& [typed, written] : {Case{u" 255 ", "255"}, Case{u"&HFF", "255"},
-                                         Case{u"2.5", "2"}, Case{u"+16777215", "16777215"},
-                                         Case{u"&H00FFFFFF", "16777215"}}) {
+    for (const auto& [typed, written] :
+         {Case{u" 255 ", "255"}, Case{u"&HFF", "255"}, Case{u"2.5", "2"},
+          Case{u"+16777215", "16777215"}, Case{u"&H00FFFFFF", "16777215"}}) {
         fakes::FormHarness fresh;
         fresh.disk.addFolder(u"C:\\Data");
         fresh.type(ControlId::fold, u"C:\\Data\\");
@@ -83,8 +86,9 @@ TEST_F(Form1Apply, ReportsSuccessOnlyOnceTheFolderIsMarked) {
     h.type(ControlId::color, u"0");
     bool markedWhenShown = false;
     h.messages.onShow = [&] {
-        markedWhenShown = h.disk.at(u"C:\\Data").attributes == (attribute::system | attribute::directory) &&
-                          h.disk.at(iniPath).attributes == attribute::hidden;
+        markedWhenShown =
+            h.disk.at(u"C:\\Data").attributes == (attribute::system | attribute::directory) &&
+            h.disk.at(iniPath).attributes == attribute::hidden;
     };
     h.form.Image5_Click();
     EXPECT_TRUE(markedWhenShown);

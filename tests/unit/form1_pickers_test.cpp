@@ -80,7 +80,7 @@ TEST(PicturePreview, ShowsThePictureOfTheCurrentTextOrNothing) {
     };
     // Typing a character at a time: never an older picture.
     const std::pair<std::u16string, std::u16string> steps[] = {
-        {u"C:\\a", u"(none)"},      {u"C:\\a.jpg", u"C:\\a.jpg"},  {u"C:\\a.jp", u"(none)"},
+        {u"C:\\a", u"(none)"},          {u"C:\\a.jpg", u"C:\\a.jpg"},    {u"C:\\a.jp", u"(none)"},
         {u"C:\\ab.jpg", u"C:\\ab.jpg"}, {u"C:\\missing.jpg", u"(none)"}, {u"", u"(none)"},
     };
     for (const auto& [typed, shown] : steps) {
@@ -94,9 +94,9 @@ TEST(ColourPicker, StoresTheChosenColourAsDecimalText) {
         std::optional<std::int32_t> chosen;
         std::u16string stored;
     };
-    for (const auto& [chosen, stored] : {Case{0, u"0"}, Case{255, u"255"}, Case{65280, u"65280"},
-                                         Case{16711680, u"16711680"}, Case{16777215, u"16777215"},
-                                         Case{std::nullopt, u"Text3"}}) {
+    for (const auto& [chosen, stored] :
+         {Case{0, u"0"}, Case{255, u"255"}, Case{65280, u"65280"}, Case{16711680, u"16711680"},
+          Case{16777215, u"16777215"}, Case{std::nullopt, u"Text3"}}) {
         fakes::FormHarness h;
         h.dialogs.colourAnswers = {chosen};
         h.form.Image3_Click();
@@ -132,12 +132,12 @@ TEST(ColourPreview, ColoursTheSwatchAndLinesOnlyForAColour) {
     };
     const Step steps[] = {
         {u"16777215", all(0xFFFFFF)},
-        {u"abc", all(0xFFFFFF)},       // no number: the last colour stays
+        {u"abc", all(0xFFFFFF)},  // no number: the last colour stays
         {u"", all(0xFFFFFF)},
         {u" 255 ", all(0xFF)},
         {u"0x10", all(0xFF)},
-        {u"2147483648", all(0xFF)},    // out of range
-        {u"16777216", all(0xFF)},      // a number, but no colour
+        {u"2147483648", all(0xFF)},  // out of range
+        {u"16777216", all(0xFF)},    // a number, but no colour
         {u"&HFF00", all(0xFF00)},
         {u"2.5", all(2)},
         {u"-2147483640", all(0x80000008)},  // a system colour
@@ -147,6 +147,38 @@ TEST(ColourPreview, ColoursTheSwatchAndLinesOnlyForAColour) {
         h.type(ControlId::color, typed);
         EXPECT_TRUE(h.form.control(ControlId::vcolor).visible);
         EXPECT_EQ(colours(), expected) << std::string(typed.begin(), typed.end());
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dropping, AFolderOrAPictureFillsItsBoxAsThePickersWould) {
+    struct Case {
+        std::u16string path;
+        bool isFolder;
+        std::u16string fold, img;
+    };
+    const std::u16string fold0 = u"C:\\Program Files", img0 = u"C:\\WINDOWS\\ACD Wallpaper.bmp";
+    const Case cases[] = {
+        {u"C:\\Data", true, u"C:\\Data\\", img0},
+        {u"D:\\", true, u"D:\\", img0},
+        {u"C:\\صور\\a.JPG", false, fold0, u"C:\\صور\\a.JPG"},
+        {u"C:\\a.jpeg", false, fold0, u"C:\\a.jpeg"},
+        {u"C:\\a.gif", false, fold0, u"C:\\a.gif"},
+        {u"C:\\a.bmp", false, fold0, u"C:\\a.bmp"},
+        {u"C:\\notes.txt", false, fold0, img0},
+        {u"C:\\a.jpg.exe", false, fold0, img0},
+        {u"C:\\folder.jpg\\readme", false, fold0, img0},
+        {u"", false, fold0, img0},
+    };
+    for (const auto& c : cases) {
+        fakes::FormHarness h;
+        h.form.dropped(c.path, c.isFolder);
+        EXPECT_EQ(h.text(mainwindow::ControlId::fold), c.fold);
+        // A dropped folder was read, which empties the picture box.
+        EXPECT_EQ(h.text(mainwindow::ControlId::img), c.isFolder ? u"" : c.img);
     }
 }
 

@@ -23,45 +23,53 @@ TEST(Form1Read, PutsTheFoldersPictureAndColourIntoTheBoxes) {
         std::u16string colour;
     };
     const Case cases[] = {
-        {"A", iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
-                       u"IconArea_Text=16777215", u"one more line"}),
+        {"A",
+         iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
+                  u"IconArea_Text=16777215", u"one more line"}),
          u"C:\\Pictures\\Sky.jpg", u"16777215"},
-        {"B: a short colour", iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
-                                       u"IconArea_Text=255", u"مع تحيات وسلام"}),
+        {"B: a short colour",
+         iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
+                  u"IconArea_Text=255", u"مع تحيات وسلام"}),
          u"C:\\Pictures\\Sky.jpg", u"255"},
-        {"C: a short path", iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\a.jpg",
-                                     u"IconArea_Text=255", u"مع تحيات وسلام"}),
+        {"C: a short path",
+         iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\a.jpg", u"IconArea_Text=255",
+                  u"مع تحيات وسلام"}),
          u"C:\\a.jpg", u"255"},
-        {"D: colour last", iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
-                                    u"IconArea_Text=16777215"}),
+        {"D: colour last",
+         iniFile({u"[.ShellClassInfo]", u"IconArea_Image=C:\\Pictures\\Sky.jpg",
+                  u"IconArea_Text=16777215"}),
          u"C:\\Pictures\\Sky.jpg", u"16777215"},
         {"E: no picture line", iniFile({u"[.ShellClassInfo]", u"IconArea_Text=16777215", u"x"}),
          u"", u"16777215"},
-        {"F: picture line first", iniFile({u"IconArea_Image=C:\\Pictures\\Sky.jpg",
-                                           u"IconArea_Text=16777215", u"one more line"}),
+        {"F: picture line first",
+         iniFile({u"IconArea_Image=C:\\Pictures\\Sky.jpg", u"IconArea_Text=16777215",
+                  u"one more line"}),
          u"C:\\Pictures\\Sky.jpg", u"16777215"},
         {"keys in other cases", iniFile({view, u"ICONAREA_IMAGE=C:\\A.JPG", u"iconarea_text=7"}),
          u"C:\\A.JPG", u"7"},
-        {"comment and another value", iniFile({view, u";IconArea_Image=C:\\comment.jpg",
-                                               u"InfoTip=IconArea_Image=C:\\tip.jpg",
-                                               u"IconArea_Image=C:\\real.jpg"}),
+        {"comment and another value",
+         iniFile({view, u";IconArea_Image=C:\\comment.jpg", u"InfoTip=IconArea_Image=C:\\tip.jpg",
+                  u"IconArea_Image=C:\\real.jpg"}),
          u"C:\\real.jpg", u"0"},
-        {"blanks and quotes", iniFile({view, u"  IconArea_Image =  \"C:\\My Pictures\\a.jpg\"  ",
-                                       u"IconArea_Text=\t255 "}),
+        {"blanks and quotes",
+         iniFile(
+             {view, u"  IconArea_Image =  \"C:\\My Pictures\\a.jpg\"  ", u"IconArea_Text=\t255 "}),
          u"C:\\My Pictures\\a.jpg", u"255"},
-        {"our section first", iniFile({u"[Other]", u"IconArea_Image=C:\\other.jpg", view,
-                                       u"IconArea_Image=C:\\ours.jpg"}),
+        {"our section first",
+         iniFile(
+             {u"[Other]", u"IconArea_Image=C:\\other.jpg", view, u"IconArea_Image=C:\\ours.jpg"}),
          u"C:\\ours.jpg", u"0"},
         {"only in another section", iniFile({u"[Other]", u"IconArea_Text=99"}), u"", u"99"},
         {"UTF-16 with BOM", utf16le(u"[.ShellClassInfo]\r\nIconArea_Image=C:\\صور\\a.jpg\r\n"),
          u"C:\\صور\\a.jpg", u"0"},
-        {"UTF-8 with BOM", "\xEF\xBB\xBFIconArea_Image=C:\\\xD8\xB5.jpg\nIconArea_Text=5", u"C:\\ص.jpg",
-         u"5"},
-        {"comma and at sign", iniFile({view, u"IconArea_Image=C:\\a, b@c.jpg"}), u"C:\\a, b@c.jpg", u"0"},
+        {"UTF-8 with BOM", "\xEF\xBB\xBFIconArea_Image=C:\\\xD8\xB5.jpg\nIconArea_Text=5",
+         u"C:\\ص.jpg", u"5"},
+        {"comma and at sign", iniFile({view, u"IconArea_Image=C:\\a, b@c.jpg"}), u"C:\\a, b@c.jpg",
+         u"0"},
         {"colour that is no number", iniFile({view, u"IconArea_Text=Text3"}), u"", u"Text3"},
         {"empty file", "", u"", u"0"},
-        {"larger than 64 KiB", iniFile({view, u"IconArea_Image=C:\\a.jpg"}) + std::string(65 * 1024, ';'),
-         u"", u"0"},
+        {"larger than 64 KiB",
+         iniFile({view, u"IconArea_Image=C:\\a.jpg"}) + std::string(65 * 1024, ';'), u"", u"0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,8 +88,7 @@ TEST(Form1Read, NamesTheFileInsideTheFolderAndNeverTheCurrentDirectory) {
         std::u16string picture;
     };
     for (const auto& [folder, picture] : {Case{u"C:\\Data", u"C:\\inside.jpg"},
-                                          Case{u"C:\\Data\\", u"C:\\inside.jpg"},
-                                          Case{u"", u""}}) {
+                                          Case{u"C:\\Data\\", u"C:\\inside.jpg"}, Case{u"", u""}}) {
         fakes::FormHarness h;
         h.disk.addFolder(u"C:\\Data");
         h.disk.addFile(u"C:\\Data\\Desktop.ini", iniFile({u"IconArea_Image=C:\\inside.jpg"}));
@@ -123,10 +130,13 @@ TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
 
 // Whatever is applied comes back exactly when the folder is read again.
 TEST(Form1Read, ApplyThenReadGivesBackWhatWasApplied) {
-    const std::u16string pictures[] = {
-        u"C:\\صور\\سماء زرقاء.jpg", u"C:\\My Pictures\\a, b.bmp", u"D:\\x@y\\z.gif", u"C:\\a.jpg",
-        u"\\\\server\\share\\خلفية.jpg", u"C:\\" + std::u16string(252, u'ب') + u".jpg",
-        u"C:\\चित्र\\sky.jpg"};
+    const std::u16string pictures[] = {u"C:\\صور\\سماء زرقاء.jpg",
+                                       u"C:\\My Pictures\\a, b.bmp",
+                                       u"D:\\x@y\\z.gif",
+                                       u"C:\\a.jpg",
+                                       u"\\\\server\\share\\خلفية.jpg",
+                                       u"C:\\" + std::u16string(252, u'ب') + u".jpg",
+                                       u"C:\\चित्र\\sky.jpg"};
     const std::u16string colours[] = {u"0", u"255", u"65280", u"16777215"};
     for (const auto& picture : pictures) {
         for (const auto& colour : colours) {

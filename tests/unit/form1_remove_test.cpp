@@ -45,14 +45,14 @@ TEST_F(Form1Remove, DeletesOurFileAndResetsTheFolderAfterTheMessage) {
 }
 
 TEST_F(Form1Remove, DeletesWhateverTheFilesAttributes) {
-    for (auto attributes : {attribute::readOnly, attribute::system, attribute::hidden | attribute::system |
-                                                                         attribute::readOnly}) {
+    for (auto attributes : {attribute::readOnly, attribute::system,
+                            attribute::hidden | attribute::system | attribute::readOnly}) {
         fakes::FormHarness fresh;
         fresh.disk.addFolder(u"C:\\Data", attribute::system);
-        fresh.disk.addFile(iniPath,
-                           iniFile({u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
-                                    u"IconArea_Image=C:\\a.jpg"}),
-                           attributes);
+        fresh.disk.addFile(
+            iniPath,
+            iniFile({u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"IconArea_Image=C:\\a.jpg"}),
+            attributes);
         fresh.type(ControlId::fold, u"C:\\Data\\");
         fresh.form.Image4_Click();
         EXPECT_FALSE(fresh.disk.exists(iniPath)) << attributes;
@@ -93,7 +93,8 @@ TEST_F(Form1Remove, NoFolderOrNoFile) {
     h.type(ControlId::fold, u"");
     h.type(ControlId::img, u"C:\\keep.jpg");
     h.form.Image4_Click();
-    EXPECT_EQ(h.messages.shown, (std::vector<Message>{{std::u16string(messages::noFolder), u"خطأ"}}));
+    EXPECT_EQ(h.messages.shown,
+              (std::vector<Message>{{std::u16string(messages::noFolder), u"خطأ"}}));
     EXPECT_EQ(h.text(ControlId::img), u"C:\\keep.jpg");
 
     h.messages.shown.clear();

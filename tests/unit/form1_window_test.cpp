@@ -17,8 +17,8 @@ TEST(Form1Design, OpensWithTheDesignTextsAndNothingRun) {
     EXPECT_EQ(h.text(ControlId::color), u"Text3");
     EXPECT_TRUE(h.pictures.loads.empty());
     EXPECT_FALSE(h.form.control(ControlId::vcolor).visible);
-    for (auto lit : {ControlId::btn1, ControlId::btn2, ControlId::btn3, ControlId::btne,
-                     ControlId::btnt}) {
+    for (auto lit :
+         {ControlId::btn1, ControlId::btn2, ControlId::btn3, ControlId::btne, ControlId::btnt}) {
         EXPECT_FALSE(h.form.control(lit).visible);
     }
 }
@@ -26,10 +26,11 @@ TEST(Form1Design, OpensWithTheDesignTextsAndNothingRun) {
 // Each hover picture lies behind its hot spot and is larger on every side.
 TEST(Form1Design, HoverPicturesSurroundTheirHotSpots) {
     auto controls = mainwindow::designControls();
-    const std::pair<ControlId, ControlId> pairs[] = {
-        {ControlId::wbtn1, ControlId::btn1}, {ControlId::wbtn2, ControlId::btn2},
-        {ControlId::Image3, ControlId::btn3}, {ControlId::Image4, ControlId::btne},
-        {ControlId::Image5, ControlId::btnt}};
+    const std::pair<ControlId, ControlId> pairs[] = {{ControlId::wbtn1, ControlId::btn1},
+                                                     {ControlId::wbtn2, ControlId::btn2},
+                                                     {ControlId::Image3, ControlId::btn3},
+                                                     {ControlId::Image4, ControlId::btne},
+                                                     {ControlId::Image5, ControlId::btnt}};
     for (auto [spot, lit] : pairs) {
         const auto& s = controls[indexOf(spot)].rect;
         const auto& l = controls[indexOf(lit)].rect;
@@ -48,22 +49,19 @@ TEST(HitTest, FrontMostVisibleImageOrLabelWins) {
         std::optional<ControlId> expected;
     };
     const Case cases[] = {
-        {{4740, 780}, ControlId::wbtn1},             // top-left corner is inside
-        {{4740 + 1460, 780}, std::nullopt},          // right edge is outside
-        {{4739, 780}, std::nullopt},                 // just left of it
-        {{4700, 720}, std::nullopt},                 // hidden btn1 takes nothing
-        {{6300, 2400}, ControlId::Image1},           // Image1 over the hidden swatch
-        {{200, 600}, ControlId::Image2},             // the frame in front of the preview
-        {{1600, 1300}, ControlId::Image2},           // ... also over the preview
-        {{2000, 1440}, ControlId::Image2},           // lines never take events
-        {{8200, 3050}, ControlId::Image5},
-        {{6400, 3050}, ControlId::Image4},
-        {{300, 4400}, ControlId::Label1},
-        {{5700, 4450}, ControlId::Label9},
-        {{7300, 4450}, ControlId::Label8},
-        {{200, 100}, ControlId::Image6},
-        {{6400, 900}, std::nullopt},                 // the folder box is native
-        {{9800, 4000}, std::nullopt},                // bare background
+        {{4740, 780}, ControlId::wbtn1},     // top-left corner is inside
+        {{4740 + 1460, 780}, std::nullopt},  // right edge is outside
+        {{4739, 780}, std::nullopt},         // just left of it
+        {{4700, 720}, std::nullopt},         // hidden btn1 takes nothing
+        {{6300, 2400}, ControlId::Image1},   // Image1 over the hidden swatch
+        {{200, 600}, ControlId::Image2},     // the frame in front of the preview
+        {{1600, 1300}, ControlId::Image2},   // ... also over the preview
+        {{2000, 1440}, ControlId::Image2},   // lines never take events
+        {{8200, 3050}, ControlId::Image5},  {{6400, 3050}, ControlId::Image4},
+        {{300, 4400}, ControlId::Label1},   {{5700, 4450}, ControlId::Label9},
+        {{7300, 4450}, ControlId::Label8},  {{200, 100}, ControlId::Image6},
+        {{6400, 900}, std::nullopt},   // the folder box is native
+        {{9800, 4000}, std::nullopt},  // bare background
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.point.x) + "," + std::to_string(c.point.y));

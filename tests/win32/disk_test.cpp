@@ -109,10 +109,10 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeUrls urls;
     fakes::FakeFrame frame;
     fakes::FakeView view;
-    mainwindow::Form1 form(mainwindow::Services{files, attributes, codePage, messages,
-                                                folderBrowser, dialogs, pictures, locale, urls,
-                                                frame},
-                           view);
+    mainwindow::Form1 form(
+        mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
+                             pictures, locale, urls, frame},
+        view);
     using mainwindow::ControlId;
 
     auto folder = freshFolder(u"round-trip");

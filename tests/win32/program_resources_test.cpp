@@ -54,14 +54,15 @@ TEST_F(ProgramResources, TheIconHasItsTenImages) {
         bool operator==(const Image&) const = default;
     };
     std::vector<Image> images;
-    const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5]) << 8;
+    const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5])
+                                                                 << 8;
     for (int i = 0; i < count && 6 + 14 * (i + 1) <= static_cast<int>(group.size()); ++i) {
         const auto* entry = reinterpret_cast<const unsigned char*>(group.data() + 6 + 14 * i);
         int size = entry[0] == 0 ? 256 : entry[0];
         images.push_back({size, entry[6] | entry[7] << 8});
     }
-    const std::vector<Image> expected{{16, 8},  {16, 32}, {24, 32}, {32, 8},  {32, 32},
-                                      {48, 8},  {48, 32}, {64, 32}, {72, 32}, {128, 32}};
+    const std::vector<Image> expected{{16, 8}, {16, 32}, {24, 32}, {32, 8},  {32, 32},
+                                      {48, 8}, {48, 32}, {64, 32}, {72, 32}, {128, 32}};
     EXPECT_EQ(images, expected);
 }
 

@@ -37,7 +37,8 @@ std::vector<HWND> editBoxes(HWND window) {
         [](HWND child, LPARAM data) -> BOOL {
             wchar_t name[16]{};
             ::GetClassNameW(child, name, 16);
-            if (lstrcmpiW(name, L"Edit") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            if (lstrcmpiW(name, L"Edit") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&boxes));
@@ -109,7 +110,7 @@ COLORREF clientPixel(HWND window, int x, int y) {
 }
 
 class ProgramWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
         STARTUPINFOW startup{};
@@ -138,7 +139,8 @@ protected:
     }
 
     SIZE fixedSize() const {
-        return {::MulDiv(9945, static_cast<int>(dpi_), 1440), ::MulDiv(5190, static_cast<int>(dpi_), 1440)};
+        return {::MulDiv(9945, static_cast<int>(dpi_), 1440),
+                ::MulDiv(5190, static_cast<int>(dpi_), 1440)};
     }
     bool hasFixedSize() const {
         SIZE size = outerSize(window_), fixed = fixedSize();
@@ -157,7 +159,8 @@ TEST_F(ProgramWindow, OpensAtItsFixedSizeWithTheDesignTexts) {
     EXPECT_EQ(std::wstring(caption), L"برنامج تغيير خلفية المجلدات الاصدار الثاني");
     auto texts = editTexts(window_);
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"C:\\Program Files"), texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"C:\\WINDOWS\\ACD Wallpaper.bmp"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"C:\\WINDOWS\\ACD Wallpaper.bmp"),
+              texts.end());
     LONG style = ::GetWindowLongW(window_, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -178,12 +181,14 @@ TEST_F(ProgramWindow, PaintsTheArtwork) {
     ::SetForegroundWindow(window_);
     auto scaled = [&](int pixels) { return ::MulDiv(pixels, static_cast<int>(dpi_), 96); };
     // The left end of the colour bar is red, the apply button green.
-    EXPECT_TRUE(waitFor([&] {
-        COLORREF bar = clientPixel(window_, scaled(422), scaled(171));
-        COLORREF apply = clientPixel(window_, scaled(560), scaled(230));
-        return GetRValue(bar) > 180 && GetGValue(bar) < 90 && GetGValue(apply) > 120 &&
-               GetRValue(apply) < 110;
-    }, 5000));
+    EXPECT_TRUE(waitFor(
+        [&] {
+            COLORREF bar = clientPixel(window_, scaled(422), scaled(171));
+            COLORREF apply = clientPixel(window_, scaled(560), scaled(230));
+            return GetRValue(bar) > 180 && GetGValue(bar) < 90 && GetGValue(apply) > 120 &&
+                   GetRValue(apply) < 110;
+        },
+        5000));
 }
 
 TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
@@ -193,8 +198,9 @@ TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
         win32::UniqueFile file(::CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(file);
-        const char text[] = "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\nAttributes=1\r\n"
-                            "IconArea_Image=C:\\Pictures\\Sky.jpg\r\nIconArea_Text=255\r\n";
+        const char text[] =
+            "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\nAttributes=1\r\n"
+            "IconArea_Image=C:\\Pictures\\Sky.jpg\r\nIconArea_Text=255\r\n";
         DWORD written = 0;
         ::WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
     }
@@ -222,9 +228,8 @@ TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
     EXPECT_EQ(::GetFileAttributesW(ini.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(textOf(img), L"");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(waitFor([&] {
-        return ::GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY;
-    }, 5000));
+    EXPECT_TRUE(waitFor(
+        [&] { return ::GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY; }, 5000));
 }
 
 }  // namespace
