@@ -61,10 +61,9 @@ int wmain(int argc, wchar_t** argv) {
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof(after));
     std::printf("preview_ms_median %.1f\n", milliseconds[milliseconds.size() / 2]);
     std::printf("preview_ms_min %.1f\n", milliseconds.front());
-    std::printf("peak_private_mib %.1f\n", after.PeakPagefileUsage / 1048576.0);
-    std::printf("peak_private_growth_mib %.1f\n",
-                (after.PeakPagefileUsage - before.PagefileUsage) / 1048576.0);
     std::printf("peak_working_set_mib %.1f\n", after.PeakWorkingSetSize / 1048576.0);
+    std::printf("peak_working_set_growth_mib %.1f\n",
+                (after.PeakWorkingSetSize - before.WorkingSetSize) / 1048576.0);
     std::printf("decoder_scales_while_decoding %s\n", decoderScales(path) ? "yes" : "no");
     ::CoUninitialize();
     return 0;

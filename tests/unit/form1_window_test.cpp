@@ -172,3 +172,28 @@ TEST(Focus, TheBoxesSelectAllOnFocus) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AboutBox, ThreeLinesJoinedByCrLfAndNoneAtTheEnd) {
+    fakes::FormHarness h;
+    h.form.leftButtonDown({300, 4400});
+    h.form.leftButtonUp({300, 4400});
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].title, u"معلومات عن البرنامج");
+    EXPECT_EQ(h.messages.shown[0].text,
+              u"البرنامج من تصميم وبرمجة\r\nفريق تطوير خلفية المجلد\r\nteam@fbg.example.net");
+}
+
+TEST(WebLink, OpensThePublishersAddressOrSaysItCouldNot) {
+    for (bool opens : {true, false}) {
+        fakes::FormHarness h;
+        h.urls.succeeds = opens;
+        h.form.Label9_Click();
+        EXPECT_EQ(h.urls.opened, std::vector<std::u16string>{u"https://fbg.example.net"});
+        EXPECT_EQ(h.messages.shown.size(), opens ? 0u : 1u);
+        EXPECT_EQ(h.form.control(mainwindow::ControlId::Label9).text, u"fbg.example.net");
+    }
+}
+
+}  // namespace
