@@ -7,7 +7,7 @@ wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 
-packages=(cmake make g++ googletest python3 attr
+packages=(cmake make g++ googletest python3 attr clang-tidy cppcheck
           g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
           xvfb xauth xdotool imagemagick locales fonts-noto-core)
 

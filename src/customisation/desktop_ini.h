@@ -12,7 +12,7 @@ inline constexpr std::u16string_view viewExtensionId = u"{BE098140-A513-11D0-A3A
 
 // Far beyond any real customisation file; a larger one is left alone rather
 // than read into memory to be merged.
-inline constexpr std::size_t largestMergedFile = 8 * 1024 * 1024;
+inline constexpr std::size_t largestMergedFile = std::size_t{8} * 1024 * 1024;
 
 // The three sections this program writes, in the order it writes them.
 enum class OurSection { shellClassInfo, extShellFolderViews, viewExtension };

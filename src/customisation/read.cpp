@@ -10,7 +10,7 @@ namespace {
 
 // The reader runs on every keystroke in the folder box; a larger file is no
 // customisation file and must not stall the window.
-constexpr std::size_t largestReadFile = 64 * 1024;
+constexpr std::size_t largestReadFile = std::size_t{64} * 1024;
 
 // The first value of a key in our view section, else the first anywhere.
 class KeyFinder {

@@ -4,7 +4,7 @@
 
 namespace mainwindow {
 
-Form1::Form1(Services services, Form1View& view)
+Form1::Form1(const Services& services, Form1View& view)
     : services_(services), view_(view), controls_(designControls()) {}
 
 void Form1::setText(ControlId box, std::u16string text) {

@@ -54,7 +54,7 @@ inline constexpr int middle = 4;
 // program's working state lives in these controls.
 class Form1 {
   public:
-    Form1(Services services, Form1View& view);
+    Form1(const Services& services, Form1View& view);
 
     const Controls& controls() const { return controls_; }
     const Control& control(ControlId id) const { return controls_[indexOf(id)]; }
