@@ -1,5 +1,7 @@
 #include "platform/win32/picture_loader.h"
 
+#include "platform/win32/long_path.h"
+
 namespace win32 {
 
 PictureLoader::PictureLoader(std::function<UINT()> dpi)

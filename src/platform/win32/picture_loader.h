@@ -29,8 +29,23 @@ class PictureLoader : public platform::PictureLoader {
                                              int heightTwips) override;
 
   private:
+    // The file a picture was decoded from, as far as telling a changed file
+    // from the same one needs.
+    struct Source {
+        std::u16string path;
+        int width = 0;
+        int height = 0;
+        FILETIME written{};
+        ULONGLONG size = 0;
+        bool operator==(const Source& other) const;
+    };
+
     std::function<UINT()> dpi_;
     ComPtr<IWICImagingFactory> factory_;
+    // The last picture shown: the reader empties the picture box and fills it
+    // again with the same path, which must not decode a large photograph twice.
+    std::optional<Source> lastSource_;
+    platform::PicturePtr lastPicture_;
 };
 
 }  // namespace win32
