@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Writes the fuzzer's seed corpus into tests/fuzz/corpus/.
+
+The seeds are the shapes of file a folder really has, in every encoding we
+read, plus broken ones, so the fuzzer starts from the interesting edges
+instead of finding them byte by byte. Run it again after changing a seed.
+"""
+
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+CORPUS = HERE / "corpus"
+VIEW = "{BE098140-A513-11D0-A3A4-00C04FD706EC}"
+
+# Our own file as the program writes it, taken from the unit tests' data.
+OURS = (HERE.parent / "data" / "fresh_cp1256.ini").read_bytes()
+
+
+def crlf(*lines):
+    return "".join(line + "\r\n" for line in lines)
+
+
+CUSTOM_ICON = crlf(
+    "[.ShellClassInfo]",
+    "IconResource=C:\\Windows\\System32\\shell32.dll,4",
+    "LocalizedResourceName=@%SystemRoot%\\system32\\shell32.dll,-21770",
+    "InfoTip=صور الرحلة",
+    "ConfirmFileOp=0",
+)
+
+EXTRA_SECTIONS = crlf(
+    "; written by hand",
+    "Owner=someone",
+    "[ViewState]",
+    "Mode=",
+    "Vid=",
+    "FolderType=Pictures",
+    "",
+    "[.ShellClassInfo]",
+    "IconFile=folder.ico",
+    "IconIndex=0",
+    "[" + VIEW + "]",
+    "IconArea_Image=old.jpg",
+    "IconArea_Text=0",
+    "Attributes=1",
+    "Extra=kept",
+    "[DeleteOnCopy]",
+    "Owner=Tester",
+    "Personalized=5",
+)
+
+MIXED = crlf(
+    "[.ShellClassInfo]",
+    "IconResource=D:\\写真\\icon.ico,0",
+    "[ExtShellFolderViews]",
+    "Default=" + VIEW,
+    "[" + VIEW.lower() + "]",
+    "iconarea_image=\"C:\\Pictures\\sea.jpg\"",
+    "ICONAREA_TEXT = 255",
+)
+
+
+def utf16(text, order):
+    bom = b"\xff\xfe" if order == "le" else b"\xfe\xff"
+    return bom + text.encode("utf-16-" + order)
+
+
+SEEDS = {
+    "ours_cp1256.ini": OURS,
+    "custom_icon_cp1256.ini": CUSTOM_ICON.encode("cp1256"),
+    "extra_sections_cp1256.ini": EXTRA_SECTIONS.encode("cp1256"),
+    "mixed_utf16le.ini": utf16(MIXED, "le"),
+    "custom_icon_utf16be.ini": utf16(CUSTOM_ICON, "be"),
+    "extra_sections_utf8.ini": b"\xef\xbb\xbf" + EXTRA_SECTIONS.encode("utf-8"),
+    "no_line_end.ini": b"[.ShellClassInfo]\r\nIconResource=a.ico,0",
+    "lone_cr.ini": b"[ViewState]\rMode=1\r[.ShellClassInfo]\rInfoTip=x\r\rKey=1",
+    "nul_bytes.ini": b"[.Shell\x00ClassInfo]\r\nIcon\x00File=a\x00.ico\r\n\x00\r\n",
+    "unclosed_header.ini": crlf("[ViewState", "Mode=1", "[" + VIEW, "IconArea_Text=1").encode(),
+    "odd_utf16le.ini": utf16(crlf("[ViewState]", "Mode=1"), "le") + b"\x41",
+    "lone_bom_utf16le.ini": b"\xff\xfe",
+    "lone_bom_utf8.ini": b"\xef\xbb\xbf",
+}
+
+
+def main():
+    CORPUS.mkdir(exist_ok=True)
+    for name, data in SEEDS.items():
+        (CORPUS / name).write_bytes(data)
+
+
+if __name__ == "__main__":
+    main()
