@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -56,5 +58,9 @@ int wmain(int argc, wchar_t** argv) {
         environment.scratch += u'\\';
     }
     ::CreateDirectoryW(win32::toWide(environment.scratch).c_str(), nullptr);
-    return RUN_ALL_TESTS();
+    // As the program does: WIC and the shell need a single-threaded apartment.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = RUN_ALL_TESTS();
+    ::CoUninitialize();
+    return result;
 }
