@@ -6,32 +6,44 @@
 
 namespace win32 {
 
+// What an owner holds when it owns nothing: null for most handles.
+template <typename T>
+struct NullHandle {
+    static T value() { return T{}; }
+};
+
+// Files and a few others use INVALID_HANDLE_VALUE, which is no constant
+// expression, hence a function rather than a template value.
+struct InvalidHandle {
+    static HANDLE value() { return INVALID_HANDLE_VALUE; }
+};
+
 // Owns one handle and closes it once. Move-only: a copy would close twice.
-template <typename T, auto Close, auto Empty = T{}>
+template <typename T, auto Close, typename Empty = NullHandle<T>>
 class Unique {
   public:
     Unique() = default;
     explicit Unique(T handle) : handle_(handle) {}
     Unique(const Unique&) = delete;
     Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Empty)) {}
+    Unique(Unique&& other) noexcept : handle_(other.release()) {}
     Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, Empty));
+        if (this != &other) reset(other.release());
         return *this;
     }
     ~Unique() { reset(); }
 
     T get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Empty; }
+    explicit operator bool() const { return handle_ != Empty::value(); }
 
-    void reset(T handle = Empty) {
-        if (handle_ != Empty) Close(handle_);
+    void reset(T handle = Empty::value()) {
+        if (handle_ != Empty::value()) Close(handle_);
         handle_ = handle;
     }
-    T release() { return std::exchange(handle_, Empty); }
+    T release() { return std::exchange(handle_, Empty::value()); }
 
   private:
-    T handle_ = Empty;
+    T handle_ = Empty::value();
 };
 
 inline void closeHandle(HANDLE h) { ::CloseHandle(h); }
@@ -39,36 +51,7 @@ inline void deleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void destroyIcon(HICON h) { ::DestroyIcon(h); }
 inline void deleteDc(HDC h) { ::DeleteDC(h); }
 
-// INVALID_HANDLE_VALUE is not a constant expression, so files get their own
-// owner with a run-time empty value.
-class UniqueFile {
-  public:
-    UniqueFile() = default;
-    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-    UniqueFile(const UniqueFile&) = delete;
-    UniqueFile& operator=(const UniqueFile&) = delete;
-    UniqueFile(UniqueFile&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    UniqueFile& operator=(UniqueFile&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    ~UniqueFile() { reset(); }
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void reset() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
-    }
-
-  private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
-
+using UniqueFile = Unique<HANDLE, closeHandle, InvalidHandle>;
 using UniqueBitmap = Unique<HBITMAP, deleteGdiObject>;
 using UniqueFont = Unique<HFONT, deleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, deleteGdiObject>;
