@@ -1,0 +1,86 @@
+#pragma once
+
+// Starting a windowed program and waiting until its window is on screen, as
+// the start-up and memory benchmarks both need.
+#include <windows.h>
+
+#include <string>
+
+#include "figures.h"
+
+namespace bench {
+
+struct Launched {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    // From just before CreateProcessW until the window was visible and the
+    // program idle.
+    double seconds = 0;
+};
+
+// The visible top-level window of `className` that belongs to the process:
+// another copy of the program may still be on its way out.
+inline HWND visibleWindowOf(DWORD processId, const wchar_t* className) {
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// Ends a launched process that did not come up as it should.
+inline void abandon(Launched& launched) {
+    ::TerminateProcess(launched.process.hProcess, 1);
+    ::WaitForSingleObject(launched.process.hProcess, 5000);
+    ::CloseHandle(launched.process.hThread);
+    ::CloseHandle(launched.process.hProcess);
+}
+
+// Starts `program` and returns once it is idle with its window visible. The
+// program shows and paints its window before entering its message loop, so
+// idle means the first paint is done. False (and the process ended) on
+// failure or after 60 seconds.
+inline bool launch(const std::wstring& program, const wchar_t* className, Launched& out) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    out = {};
+    const double start = nowSeconds();
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &out.process)) {
+        return false;
+    }
+    constexpr double timeout = 60;
+    // Anything but idle (a timeout, or no idle to wait for) would leave the
+    // first paint out of the figure.
+    if (::WaitForInputIdle(out.process.hProcess, static_cast<DWORD>(timeout * 1000)) != 0) {
+        abandon(out);
+        return false;
+    }
+    while ((out.window = visibleWindowOf(out.process.dwProcessId, className)) == nullptr) {
+        if (nowSeconds() - start > timeout ||
+            ::WaitForSingleObject(out.process.hProcess, 0) == WAIT_OBJECT_0) {
+            abandon(out);
+            return false;
+        }
+        ::Sleep(1);
+    }
+    out.seconds = nowSeconds() - start;
+    return true;
+}
+
+// Closes the window as its close box would and waits for the process to end,
+// so that the next run starts alone.
+inline void closeAndWait(Launched& launched) {
+    ::PostMessageW(launched.window, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(launched.process.hProcess, 30000) != WAIT_OBJECT_0) {
+        abandon(launched);
+        return;
+    }
+    ::CloseHandle(launched.process.hThread);
+    ::CloseHandle(launched.process.hProcess);
+}
+
+}  // namespace bench
