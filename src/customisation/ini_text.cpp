@@ -99,7 +99,13 @@ std::string encodeIniFile(const std::vector<std::u16string>& lines,
         text += line;
         text += u"\r\n";
     }
-    if (auto ansi = codePage.encodeExactly(text)) return *std::move(ansi);
+    // ANSI bytes that happen to begin like a byte-order mark would be read
+    // back as UTF-16 or UTF-8 and garble the whole file.
+    auto ansi = codePage.encodeExactly(text);
+    if (ansi && !startsWith(*ansi, "\xFF\xFE") && !startsWith(*ansi, "\xFE\xFF") &&
+        !startsWith(*ansi, "\xEF\xBB\xBF")) {
+        return *std::move(ansi);
+    }
 
     std::string bytes = "\xFF\xFE";
     bytes.reserve(2 + text.size() * 2);

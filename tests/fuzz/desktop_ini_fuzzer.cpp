@@ -121,14 +121,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The temporary file must not outlive the rename.
     check(files.files().size() == 1, "apply left a file besides Desktop.ini");
 
+    // The reader leaves files over 64 KiB alone, so that typing in the folder
+    // box never stalls; a large foreign content can make the merged file that big.
+    const bool readable = files.at(iniPath).bytes.size() <= 64 * 1024;
     const auto found = customisation::readCustomisation(disk, folder);
-    if (found.picturePath != applied.picturePath) {
+    if (readable && found.picturePath != applied.picturePath) {
         std::fprintf(stderr, "  applied |%s|\n  read    |%s|\n",
                      printable(applied.picturePath).c_str(),
                      found.picturePath ? printable(*found.picturePath).c_str() : "(none)");
         fail("the picture does not read back as applied");
     }
-    if (found.colour != applied.colourDigits) {
+    if (readable && found.colour != applied.colourDigits) {
         std::fprintf(stderr, "  applied |%s|\n  read    |%s|\n",
                      printable(applied.colourDigits).c_str(),
                      found.colour ? printable(*found.colour).c_str() : "(none)");
