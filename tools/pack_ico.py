@@ -92,11 +92,11 @@ def png(path):
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    out, entries = sys.argv[1], sys.argv[2:]
+    out, requests = sys.argv[1], sys.argv[2:]
     kinds = {'png': png, 'bmp32': dib32, 'bmp8': dib8}
     entries = []
-    for entry in entries:
-        kind, path = entry.split(':', 1)
+    for request in requests:
+        kind, path = request.split(':', 1)
         entries.append(kinds[kind](path))
 
     offset = 6 + 16 * len(entries)
