@@ -48,6 +48,8 @@ std::u16string freshFolder(const std::u16string& name) {
 }
 
 int wmain(int argc, wchar_t** argv) {
+    // Measure the program's window in real pixels, as the program itself does.
+    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         std::wstring_view arg = argv[i];

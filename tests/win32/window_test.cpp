@@ -99,13 +99,11 @@ std::vector<std::wstring> editTexts(HWND window) {
     return texts;
 }
 
-// Red, green and blue of a pixel of the window's client area on screen.
+// A pixel of the window's client area as it is on screen.
 COLORREF clientPixel(HWND window, int x, int y) {
-    POINT p{x, y};
-    ::ClientToScreen(window, &p);
-    HDC screen = ::GetDC(nullptr);
-    COLORREF colour = ::GetPixel(screen, p.x, p.y);
-    ::ReleaseDC(nullptr, screen);
+    HDC dc = ::GetDC(window);
+    COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
     return colour;
 }
 
@@ -181,14 +179,16 @@ TEST_F(ProgramWindow, PaintsTheArtwork) {
     ::SetForegroundWindow(window_);
     auto scaled = [&](int pixels) { return ::MulDiv(pixels, static_cast<int>(dpi_), 96); };
     // The left end of the colour bar is red, the apply button green.
+    COLORREF bar = 0, apply = 0;
     EXPECT_TRUE(waitFor(
         [&] {
-            COLORREF bar = clientPixel(window_, scaled(422), scaled(171));
-            COLORREF apply = clientPixel(window_, scaled(560), scaled(230));
+            bar = clientPixel(window_, scaled(422), scaled(171));
+            apply = clientPixel(window_, scaled(560), scaled(230));
             return GetRValue(bar) > 180 && GetGValue(bar) < 90 && GetGValue(apply) > 120 &&
                    GetRValue(apply) < 110;
         },
-        5000));
+        5000))
+        << std::hex << "colour bar " << bar << ", apply button " << apply;
 }
 
 TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
