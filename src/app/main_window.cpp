@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/gdi.h"
+#include "mainwindow/hit_test.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -157,14 +158,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.leftButtonUp(twips(lParam));
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
+            if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
                 POINT p{};
                 ::GetCursorPos(&p);
                 ::ScreenToClient(window_, &p);
                 const mainwindow::TwipPoint at{pixelsToTwips(p.x, dpi_), pixelsToTwips(p.y, dpi_)};
-                const Control& link = form_.control(ControlId::Label9);
-                if (reinterpret_cast<HWND>(wParam) == window_ && link.visible &&
-                    link.rect.contains(at)) {
+                auto under = mainwindow::controlAt(form_.controls(), at);
+                if (under && form_.control(*under).upArrowCursor) {
                     ::SetCursor(::LoadCursorW(nullptr, IDC_UPARROW));
                     return TRUE;
                 }

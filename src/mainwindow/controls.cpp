@@ -74,7 +74,7 @@ Controls designControls() {
 
     Control link = label(Label9, "Label9", {5640, 4400, 1575, 255}, u"", white, FontId::link);
     link.text = std::u16string(publisher::siteHost);
-    link.handCursor = true;
+    link.upArrowCursor = true;
 
     Control swatch = make(vcolor, "vcolor", ControlKind::label, {6290, 2380, 3475, 365}, false);
     swatch.backColour = 0x000000FF;

@@ -101,7 +101,7 @@ struct Control {
     bool rightAligned = false;
     FontId font = FontId::window;
     std::u16string_view toolTip;
-    bool handCursor = false;
+    bool upArrowCursor = false;
 };
 
 using Controls = std::array<Control, controlCount>;
