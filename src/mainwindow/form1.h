@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "customisation/disk.h"
 #include "mainwindow/controls.h"
 #include "platform/code_page.h"
 #include "platform/common_dialog.h"
@@ -117,6 +118,7 @@ class Form1 {
     void click(ControlId target);
     void doubleClick(ControlId target);
     std::optional<std::int32_t> colourNumber() const;
+    customisation::Disk customisationDisk() const;
 
     Services services_;
     Form1View& view_;

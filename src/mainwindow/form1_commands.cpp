@@ -21,25 +21,29 @@ bool isSafePicturePath(std::u16string_view path) {
 
 }  // namespace
 
+customisation::Disk Form1::customisationDisk() const {
+    return {services_.files, services_.attributes, services_.codePage};
+}
+
 void Form1::Image5_Click() {
-    auto& messages = services_.messages;
+    auto& dialog = services_.messages;
     if (!isSafePicturePath(text(ControlId::img))) {
-        return messages.show(messages::noPicture, messages::errorTitle);
+        return dialog.show(messages::noPicture, messages::errorTitle);
     }
     if (text(ControlId::fold).empty()) {
-        return messages.show(messages::noFolder, messages::errorTitle);
+        return dialog.show(messages::noFolder, messages::errorTitle);
     }
     auto colour = colourNumber();
     if (!colour || !isRgbColour(*colour)) {
-        return messages.show(messages::noColour, messages::errorTitle);
+        return dialog.show(messages::noColour, messages::errorTitle);
     }
 
-    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    auto disk = customisationDisk();
     customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
     if (customisation::applyCustomisation(disk, text(ControlId::fold), customisation)) {
-        messages.show(messages::applied, u"");
+        dialog.show(messages::applied, u"");
     } else {
-        messages.show(messages::applyFailed, messages::errorTitle);
+        dialog.show(messages::applyFailed, messages::errorTitle);
     }
 }
 
@@ -48,30 +52,30 @@ void Form1::fold_Change() {
     setText(ControlId::img, u"");
     setText(ControlId::color, u"0");
 
-    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    auto disk = customisationDisk();
     auto found = customisation::readCustomisation(disk, text(ControlId::fold));
     if (found.picturePath) setText(ControlId::img, *found.picturePath);
     if (found.colour) setText(ControlId::color, *found.colour);
 }
 
 void Form1::Image4_Click() {
-    auto& messages = services_.messages;
+    auto& dialog = services_.messages;
     const std::u16string folder = text(ControlId::fold);
-    if (folder.empty()) return messages.show(messages::noFolder, messages::errorTitle);
+    if (folder.empty()) return dialog.show(messages::noFolder, messages::errorTitle);
     setText(ControlId::img, u"");
 
-    customisation::Disk disk{services_.files, services_.attributes, services_.codePage};
+    auto disk = customisationDisk();
     switch (customisation::removeCustomisation(disk, folder)) {
         case customisation::RemoveResult::noFile:
             return;
         case customisation::RemoveResult::failed:
-            return messages.show(messages::removeFailed, messages::errorTitle);
+            return dialog.show(messages::removeFailed, messages::errorTitle);
         case customisation::RemoveResult::rewritten:
             // Other settings still need the shell to read the file, so the
             // folder keeps its attributes.
-            return messages.show(messages::removed, u"");
+            return dialog.show(messages::removed, u"");
         case customisation::RemoveResult::deleted:
-            messages.show(messages::removed, u"");
+            dialog.show(messages::removed, u"");
             services_.attributes.set(folder, platform::attribute::normal);
             return;
     }
