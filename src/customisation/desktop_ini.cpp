@@ -1,7 +1,7 @@
 #include "customisation/desktop_ini.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 
 #include "customisation/ini_line.h"
 #include "customisation/publisher.h"
@@ -9,126 +9,208 @@
 namespace customisation {
 namespace {
 
-struct SectionFormat {
-    std::u16string_view name;
-    std::vector<std::u16string_view> keys;
+constexpr std::array<std::u16string_view, ourSectionCount> ourSectionNames{
+    u".ShellClassInfo", u"ExtShellFolderViews", viewExtensionId};
+
+// Keys of ours by name alone: whatever their value, they are ours to write.
+constexpr std::array<std::u16string_view, 3> ourViewKeys{u"Attributes", u"IconArea_Image",
+                                                         u"IconArea_Text"};
+
+constexpr std::size_t indexOf(OurSection section) { return static_cast<std::size_t>(section); }
+
+// The lines we write with a text of our own, exactly as we write them.
+struct OurTexts {
+    std::u16string warning = u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد";
+    std::u16string infoTip = u"حمل برامج عربية متنوعة من شبكة " +
+                             std::u16string(publisher::siteName) + u" " +
+                             std::u16string(publisher::siteUrl);
+    std::u16string greeting = u"مع تحيات " + std::u16string(publisher::authorName) + u" .. " +
+                              std::u16string(publisher::siteName) + u" ";
+    std::u16string url{publisher::siteUrl};
+    std::u16string email{publisher::email};
 };
 
-const std::array<SectionFormat, ourSectionCount>& ourSections() {
-    static const std::array<SectionFormat, ourSectionCount> sections{{
-        {u".ShellClassInfo", {u"InfoTip"}},
-        {u"ExtShellFolderViews", {viewExtensionId}},
-        {viewExtensionId, {u"Attributes", u"IconArea_Image", u"IconArea_Text"}},
-    }};
-    return sections;
+const OurTexts& ourTexts() {
+    static const OurTexts texts;
+    return texts;
 }
 
-std::optional<std::size_t> ourSectionIndex(std::u16string_view name) {
-    const auto& sections = ourSections();
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (equalsIgnoringCase(sections[i].name, name)) return i;
+std::optional<OurSection> ourSection(std::u16string_view name) {
+    for (std::size_t i = 0; i < ourSectionNames.size(); ++i) {
+        if (equalsIgnoringCase(ourSectionNames[i], name)) return static_cast<OurSection>(i);
     }
     return std::nullopt;
 }
 
-bool isOurKey(std::size_t section, std::u16string_view key) {
-    const auto& keys = ourSections()[section].keys;
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](std::u16string_view ours) { return equalsIgnoringCase(ours, key); });
+bool isKey(std::u16string_view line, std::u16string_view name) {
+    auto key = keyName(line);
+    return key && equalsIgnoringCase(*key, name);
 }
 
-std::u16string header(std::size_t section) {
-    std::u16string line(u"[");
-    line += ourSections()[section].name;
-    line += u']';
-    return line;
+bool isOurInfoTip(std::u16string_view line) {
+    return isKey(line, u"InfoTip") && keyValue(line) == ourTexts().infoTip;
+}
+
+bool isOurText(std::u16string_view line) {
+    const auto& ours = ourTexts();
+    return line == ours.warning || line == ours.greeting || line == ours.url ||
+           line == ours.email || isOurInfoTip(line);
+}
+
+bool isOurViewKey(std::u16string_view line) {
+    return std::any_of(ourViewKeys.begin(), ourViewKeys.end(),
+                       [&](std::u16string_view key) { return isKey(line, key); });
+}
+
+std::u16string canonicalHeader(OurSection section) {
+    return u"[" + std::u16string(ourSectionNames[indexOf(section)]) + u"]";
+}
+
+// A header the system's INI reader may not take ("[name" without its
+// bracket) is written properly when we add our keys under it.
+std::u16string headerToWrite(const IniSection& section) {
+    if (section.header.find(u']') != std::u16string::npos) return section.header;
+    return canonicalHeader(*section.ours);
 }
 
 void append(std::vector<std::u16string>& to, const std::vector<std::u16string>& lines) {
     to.insert(to.end(), lines.begin(), lines.end());
 }
 
+bool hasForeignInfoTip(const ForeignContent& foreign) {
+    return std::any_of(foreign.sections.begin(), foreign.sections.end(), [](const auto& section) {
+        return section.ours == OurSection::shellClassInfo &&
+               std::any_of(section.lines.begin(), section.lines.end(),
+                           [](const auto& line) { return isKey(line, u"InfoTip"); });
+    });
+}
+
+// What we write at the top of each of our sections.
+std::vector<std::u16string> ourLines(OurSection section, const Customisation& customisation,
+                                     bool keepTheirInfoTip) {
+    const auto& texts = ourTexts();
+    const std::u16string viewId(viewExtensionId);
+    switch (section) {
+        case OurSection::shellClassInfo:
+            // The shell shows the first InfoTip: one the person chose stays theirs.
+            if (keepTheirInfoTip) return {};
+            return {u"InfoTip=" + texts.infoTip};
+        case OurSection::extShellFolderViews:
+            return {viewId + u"=" + viewId};
+        case OurSection::viewExtension:
+            return {u"Attributes=1",
+                    u"IconArea_Image=" + customisation.picturePath,
+                    u"IconArea_Text=" + customisation.colourDigits,
+                    texts.greeting,
+                    texts.url,
+                    texts.email};
+    }
+    return {};
+}
+
 }  // namespace
 
 bool ForeignContent::empty() const {
-    return beforeSections.empty() && otherSections.empty() &&
-           std::all_of(inOurSections.begin(), inOurSections.end(),
-                       [](const auto& lines) { return lines.empty(); });
+    return beforeSections.empty() &&
+           std::all_of(sections.begin(), sections.end(),
+                       [](const auto& section) { return section.ours && section.lines.empty(); });
 }
 
 ForeignContent foreignContent(const std::vector<std::u16string>& lines) {
     ForeignContent foreign;
-    // Where the line being read belongs: before any section, in one of ours,
-    // or in someone else's.
-    enum class Place { beforeSections, ours, other } place = Place::beforeSections;
-    std::size_t section = 0;
-
+    IniSection* section = nullptr;
     for (const auto& line : lines) {
         if (auto name = sectionName(line)) {
-            if (auto index = ourSectionIndex(*name)) {
-                place = Place::ours;
-                section = *index;
-            } else {
-                place = Place::other;
-                foreign.otherSections.push_back(line);
-            }
+            section = &foreign.sections.emplace_back(IniSection{line, ourSection(*name), {}});
             continue;
         }
-        switch (place) {
-            case Place::other:
-                foreign.otherSections.push_back(line);
-                break;
-            case Place::beforeSections:
-                // Lines without "=" here are our warning line.
-                if (line.find(u'=') != std::u16string::npos) foreign.beforeSections.push_back(line);
-                break;
-            case Place::ours:
-                // Lines without "=" here are our signature lines.
-                if (line.find(u'=') == std::u16string::npos) break;
-                if (auto key = keyName(line); key && isOurKey(section, *key)) break;
-                foreign.inOurSections[section].push_back(line);
-                break;
+        if (section && !section->ours) {
+            section->lines.push_back(line);
+            continue;
         }
+        if (isOurText(line)) {
+            foreign.heldOurs = true;
+            continue;
+        }
+        if (section && section->ours == OurSection::viewExtension && isOurViewKey(line)) {
+            foreign.heldOurs = true;
+            continue;
+        }
+        // Ours by name, but on its own it is no sign of our customisation.
+        if (section && section->ours == OurSection::extShellFolderViews &&
+            isKey(line, viewExtensionId)) {
+            continue;
+        }
+        (section ? section->lines : foreign.beforeSections).push_back(line);
     }
     return foreign;
 }
 
 std::vector<std::u16string> customisedLines(const Customisation& customisation,
                                             const ForeignContent& foreign) {
-    const std::u16string site(publisher::siteName);
-    const std::u16string url(publisher::siteUrl);
-    const std::u16string viewId(viewExtensionId);
-    const auto& ours = foreign.inOurSections;
+    const bool keepTheirInfoTip = hasForeignInfoTip(foreign);
 
-    std::vector<std::u16string> lines;
-    lines.emplace_back(u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد");
+    // Each of our sections goes where it first stood; one the file lacks goes
+    // after the one before it in our order, or before the first we have.
+    std::array<std::optional<std::size_t>, ourSectionCount> firstAt;
+    for (std::size_t i = 0; i < foreign.sections.size(); ++i) {
+        if (auto ours = foreign.sections[i].ours; ours && !firstAt[indexOf(*ours)]) {
+            firstAt[indexOf(*ours)] = i;
+        }
+    }
+    std::array<std::vector<OurSection>, ourSectionCount> addedBefore, addedAfter;
+    std::vector<OurSection> addedAtTop;
+    for (std::size_t missing = 0; missing < ourSectionCount; ++missing) {
+        if (firstAt[missing]) continue;
+        const auto section = static_cast<OurSection>(missing);
+        std::optional<std::size_t> anchor;
+        for (std::size_t before = missing; before-- > 0 && !anchor;) {
+            if (firstAt[before]) anchor = before;
+        }
+        if (anchor) {
+            addedAfter[*anchor].push_back(section);
+            continue;
+        }
+        for (std::size_t after = missing + 1; after < ourSectionCount && !anchor; ++after) {
+            if (firstAt[after]) anchor = after;
+        }
+        (anchor ? addedBefore[*anchor] : addedAtTop).push_back(section);
+    }
+
+    std::vector<std::u16string> lines{ourTexts().warning};
     append(lines, foreign.beforeSections);
-    lines.push_back(header(0));
-    lines.push_back(u"InfoTip=حمل برامج عربية متنوعة من شبكة " + site + u" " + url);
-    append(lines, ours[0]);
-    lines.push_back(header(1));
-    lines.push_back(viewId + u"=" + viewId);
-    append(lines, ours[1]);
-    lines.push_back(header(2));
-    lines.emplace_back(u"Attributes=1");
-    lines.push_back(u"IconArea_Image=" + customisation.picturePath);
-    lines.push_back(u"IconArea_Text=" + customisation.colourDigits);
-    lines.push_back(u"مع تحيات " + std::u16string(publisher::authorName) + u" .. " + site + u" ");
-    lines.push_back(url);
-    lines.emplace_back(publisher::email);
-    append(lines, ours[2]);
-    append(lines, foreign.otherSections);
+    auto addSections = [&](const std::vector<OurSection>& added) {
+        for (auto section : added) {
+            lines.push_back(canonicalHeader(section));
+            append(lines, ourLines(section, customisation, keepTheirInfoTip));
+        }
+    };
+    addSections(addedAtTop);
+    for (std::size_t i = 0; i < foreign.sections.size(); ++i) {
+        const auto& section = foreign.sections[i];
+        const bool first = section.ours && firstAt[indexOf(*section.ours)] == i;
+        if (!first) {
+            lines.push_back(section.header);
+            append(lines, section.lines);
+            continue;
+        }
+        const auto ours = indexOf(*section.ours);
+        addSections(addedBefore[ours]);
+        lines.push_back(headerToWrite(section));
+        append(lines, ourLines(*section.ours, customisation, keepTheirInfoTip));
+        append(lines, section.lines);
+        addSections(addedAfter[ours]);
+    }
     return lines;
 }
 
 std::vector<std::u16string> uncustomisedLines(const ForeignContent& foreign) {
     std::vector<std::u16string> lines = foreign.beforeSections;
-    for (std::size_t section = 0; section < ourSectionCount; ++section) {
-        if (foreign.inOurSections[section].empty()) continue;
-        lines.push_back(header(section));
-        append(lines, foreign.inOurSections[section]);
+    for (const auto& section : foreign.sections) {
+        if (section.ours && section.lines.empty()) continue;
+        lines.push_back(section.header);
+        append(lines, section.lines);
     }
-    append(lines, foreign.otherSections);
     return lines;
 }
 

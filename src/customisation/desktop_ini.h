@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,16 +24,27 @@ struct Customisation {
     std::u16string colourDigits;
 };
 
-// Everything in a customisation file that this program did not write: it is
-// carried over whenever the file is rewritten.
-struct ForeignContent {
-    // Key lines that stand before any section.
-    std::vector<std::u16string> beforeSections;
-    // Other programs' key lines inside each of our sections.
-    std::array<std::vector<std::u16string>, ourSectionCount> inOurSections;
-    // Every other section, header and lines, whole and in file order.
-    std::vector<std::u16string> otherSections;
+// One section of a customisation file as it stood. In our sections only the
+// lines we did not write are kept.
+struct IniSection {
+    std::u16string header;
+    std::optional<OurSection> ours;
+    std::vector<std::u16string> lines;
+};
 
+// A customisation file with everything this program wrote taken out. Lines
+// keep their places, blank lines and comments included, so that taking our
+// customisation out again gives back the file as it was.
+struct ForeignContent {
+    // Lines that stand before any section.
+    std::vector<std::u16string> beforeSections;
+    // Every section in file order.
+    std::vector<IniSection> sections;
+    // The file held a line we write with our very text, or a key of our view
+    // section: a file without either was never customised by this program.
+    bool heldOurs = false;
+
+    // Nothing would be left of the file without our customisation.
     bool empty() const;
 };
 
@@ -43,7 +54,8 @@ ForeignContent foreignContent(const std::vector<std::u16string>& lines);
 std::vector<std::u16string> customisedLines(const Customisation& customisation,
                                             const ForeignContent& foreign);
 
-// The foreign content alone, as a file without our customisation.
+// The foreign content alone, as a file without our customisation. A section
+// of ours with nothing left in it goes too.
 std::vector<std::u16string> uncustomisedLines(const ForeignContent& foreign);
 
 }  // namespace customisation

@@ -15,6 +15,7 @@ RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
     if (file.status != platform::ReadStatus::ok || !old) return RemoveResult::failed;
 
     auto foreign = foreignContent(splitLines(decodeIniFile(file.bytes, disk.codePage)));
+    if (!foreign.heldOurs) return RemoveResult::notOurs;
     if (!foreign.empty()) {
         auto bytes = encodeIniFile(uncustomisedLines(foreign), disk.codePage);
         if (!replaceFileContents(disk, path, bytes)) return RemoveResult::failed;

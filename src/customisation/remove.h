@@ -8,6 +8,7 @@ namespace customisation {
 
 enum class RemoveResult {
     noFile,     // the folder has no customisation file
+    notOurs,    // the file holds nothing of ours and is left as it is
     deleted,    // the file held only our customisation and is gone
     rewritten,  // other programs' settings are left in the file
     failed,     // the file is as it was

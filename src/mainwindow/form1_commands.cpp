@@ -67,6 +67,7 @@ void Form1::Image4_Click() {
     auto disk = customisationDisk();
     switch (customisation::removeCustomisation(disk, folder)) {
         case customisation::RemoveResult::noFile:
+        case customisation::RemoveResult::notOurs:
             return;
         case customisation::RemoveResult::failed:
             return dialog.show(messages::removeFailed, messages::errorTitle);

@@ -1,17 +1,20 @@
 // Takes the input as a folder's existing Desktop.ini, then applies, reads back
 // and removes a customisation. Whatever the file held, the picture and colour
-// must read back as written and every foreign line must survive both rewrites.
+// must read back as written, every line we did not write must survive both
+// rewrites in its place, and restoring must give back the file as it was.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "customisation/apply.h"
 #include "customisation/desktop_ini.h"
+#include "customisation/ini_line.h"
 #include "customisation/ini_text.h"
 #include "customisation/read.h"
 #include "customisation/remove.h"
@@ -19,8 +22,6 @@
 #include "fake_disk.h"
 
 namespace {
-
-using customisation::ForeignContent;
 
 const std::u16string folder = u"C:\\Data\\";
 const std::u16string iniPath = u"C:\\Data\\Desktop.ini";
@@ -67,32 +68,97 @@ void check(bool holds, const char* what) {
     if (!holds) fail(what);
 }
 
-// Part by part, so a failure says which part was lost or gained.
-void checkSameForeign(const ForeignContent& expected, const ForeignContent& actual,
-                      const char* when) {
-    bool same = true;
-    auto compare = [&](const char* part, const std::vector<std::u16string>& want,
-                       const std::vector<std::u16string>& got) {
-        if (want == got) return;
-        same = false;
-        std::fprintf(stderr, "desktop_ini_fuzzer: %s, %s differ\n", when, part);
-        printLines("input", want);
-        printLines("file", got);
-    };
-    compare("lines before the sections", expected.beforeSections, actual.beforeSections);
-    static const char* const ours[] = {"lines in [.ShellClassInfo]",
-                                       "lines in [ExtShellFolderViews]",
-                                       "lines in the view section"};
-    for (std::size_t i = 0; i < customisation::ourSectionCount; ++i) {
-        compare(ours[i], expected.inOurSections[i], actual.inOurSections[i]);
-    }
-    compare("other sections", expected.otherSections, actual.otherSections);
-    if (!same) fail("foreign content changed");
+using Lines = std::vector<std::u16string>;
+
+Lines linesOf(std::string_view bytes, const fakes::Cp1256& codePage) {
+    return customisation::splitLines(customisation::decodeIniFile(bytes, codePage));
 }
 
-ForeignContent foreignIn(std::string_view bytes, const fakes::Cp1256& codePage) {
-    return customisation::foreignContent(
-        customisation::splitLines(customisation::decodeIniFile(bytes, codePage)));
+void checkSameLines(const Lines& expected, const Lines& actual, const char* when) {
+    if (expected == actual) return;
+    std::fprintf(stderr, "desktop_ini_fuzzer: %s, the lines differ\n", when);
+    printLines("expected", expected);
+    printLines("file", actual);
+    fail("foreign lines changed");
+}
+
+std::optional<std::u16string_view> ourSectionNamed(const std::u16string& line) {
+    auto name = customisation::sectionName(line);
+    if (!name) return std::nullopt;
+    for (std::u16string_view ours :
+         {std::u16string_view(u".ShellClassInfo"), std::u16string_view(u"ExtShellFolderViews"),
+          customisation::viewExtensionId}) {
+        if (customisation::equalsIgnoringCase(*name, ours)) return ours;
+    }
+    return std::nullopt;
+}
+
+// What restoring after applying must give back of a file that held nothing
+// of ours: every line, but for the one key that is ours by name alone and a
+// section of ours left with nothing in it. A header of ours is compared by
+// the section it names, since a broken one is written properly.
+Lines withoutOurLeftovers(const Lines& lines) {
+    Lines kept;
+    std::optional<std::u16string_view> section;
+    for (const auto& line : lines) {
+        if (customisation::sectionName(line)) {
+            section = ourSectionNamed(line);
+            kept.push_back(section ? u"[" + std::u16string(*section) + u"]" : line);
+            continue;
+        }
+        auto key = customisation::keyName(line);
+        if (section == u"ExtShellFolderViews" && key &&
+            customisation::equalsIgnoringCase(*key, customisation::viewExtensionId)) {
+            continue;
+        }
+        kept.push_back(line);
+    }
+    Lines result;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const bool emptySectionOfOurs =
+            ourSectionNamed(kept[i]) &&
+            (i + 1 == kept.size() || customisation::sectionName(kept[i + 1]));
+        if (!emptySectionOfOurs) result.push_back(kept[i]);
+    }
+    return result;
+}
+
+Lines withOurHeadersByName(Lines lines) {
+    for (auto& line : lines) {
+        if (auto ours = ourSectionNamed(line)) line = u"[" + std::u16string(*ours) + u"]";
+    }
+    return lines;
+}
+
+// A line that may be ours: one of our own file's lines, one of our keys in
+// any section, or a header of ours. Every other line must survive.
+bool mayBeOurs(const std::u16string& line, const Lines& ourFile) {
+    if (ourSectionNamed(line)) return true;
+    for (const auto& ours : ourFile) {
+        if (line == ours) return true;
+        auto key = customisation::keyName(ours);
+        if (key && customisation::keyName(line) &&
+            customisation::equalsIgnoringCase(*customisation::keyName(line), *key) &&
+            (*key != u"InfoTip" ||
+             customisation::keyValue(line) == customisation::keyValue(ours))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void checkKeepsForeignLines(const Lines& input, const Lines& restored, const Lines& ourFile) {
+    std::size_t at = 0;
+    for (const auto& line : input) {
+        if (mayBeOurs(line, ourFile)) continue;
+        while (at < restored.size() && restored[at] != line) ++at;
+        if (at == restored.size()) {
+            std::fprintf(stderr, "  lost |%s|\n", printable(line).c_str());
+            printLines("restored", restored);
+            fail("restoring lost a line we did not write, or put it out of order");
+        }
+        ++at;
+    }
 }
 
 customisation::Customisation customisationFor(const std::uint8_t* data, std::size_t size) {
@@ -107,15 +173,27 @@ customisation::Customisation customisationFor(const std::uint8_t* data, std::siz
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > largestInput) return 0;
     const std::string input(reinterpret_cast<const char*>(data), size);
+    const auto applied = customisationFor(data, size);
+    fakes::Cp1256 codePage;
+    const Lines inputLines = linesOf(input, codePage);
+    const Lines ourFile = customisation::customisedLines(applied, {});
+
+    // Restoring the file as it is: one that holds nothing of ours is left alone.
+    fakes::FakeDisk untouched;
+    customisation::Disk onUntouched{untouched, untouched, codePage};
+    untouched.addFolder(folder);
+    untouched.addFile(iniPath, input, platform::attribute::hidden | platform::attribute::system);
+    const auto restoredFirst = customisation::removeCustomisation(onUntouched, folder);
+    if (restoredFirst == customisation::RemoveResult::notOurs) {
+        check(untouched.at(iniPath).bytes == input, "a file with nothing of ours was rewritten");
+    }
+    std::optional<Lines> restoredAsItIs;
+    if (untouched.exists(iniPath)) restoredAsItIs = linesOf(untouched.at(iniPath).bytes, codePage);
 
     fakes::FakeDisk files;
-    fakes::Cp1256 codePage;
     customisation::Disk disk{files, files, codePage};
     files.addFolder(folder);
     files.addFile(iniPath, input, platform::attribute::hidden | platform::attribute::system);
-
-    const auto applied = customisationFor(data, size);
-    const auto foreign = foreignIn(input, codePage);
 
     check(customisation::applyCustomisation(disk, folder, applied), "apply failed");
     // The temporary file must not outlive the rename.
@@ -137,18 +215,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      found.colour ? printable(*found.colour).c_str() : "(none)");
         fail("the colour does not read back as applied");
     }
-    checkSameForeign(foreign, foreignIn(files.at(iniPath).bytes, codePage), "after apply");
+    checkKeepsForeignLines(inputLines, linesOf(files.at(iniPath).bytes, codePage), ourFile);
 
+    // Restoring after applying gives back what restoring the file as it was
+    // would, or for a file with nothing of ours the file itself.
     const auto removed = customisation::removeCustomisation(disk, folder);
-    if (foreign.empty()) {
-        check(removed == customisation::RemoveResult::deleted, "remove did not delete the file");
-        check(!files.exists(iniPath), "remove said deleted but the file is there");
-        check(files.files().empty(), "remove left a file behind");
+    check(removed == customisation::RemoveResult::deleted ||
+              removed == customisation::RemoveResult::rewritten,
+          "restoring what we applied neither deleted nor rewrote the file");
+    check(files.files().size() <= 1, "remove left a file besides Desktop.ini");
+    const Lines restored =
+        files.exists(iniPath) ? linesOf(files.at(iniPath).bytes, codePage) : Lines{};
+    if (restoredFirst == customisation::RemoveResult::notOurs) {
+        checkSameLines(withoutOurLeftovers(inputLines), withOurHeadersByName(restored),
+                       "restore after apply");
     } else {
-        check(removed == customisation::RemoveResult::rewritten,
-              "remove did not rewrite a file with foreign content");
-        check(files.files().size() == 1, "remove left a file besides Desktop.ini");
-        checkSameForeign(foreign, foreignIn(files.at(iniPath).bytes, codePage), "after remove");
+        checkSameLines(withOurHeadersByName(restoredAsItIs.value_or(Lines{})),
+                       withOurHeadersByName(restored), "restore after apply");
     }
+    check(removed == customisation::RemoveResult::deleted || !restored.empty(),
+          "remove rewrote the file with nothing in it");
+    checkKeepsForeignLines(inputLines, restored, ourFile);
     return 0;
 }

@@ -60,6 +60,27 @@ MIXED = crlf(
 )
 
 
+# Windows' own file in a library folder: a blank first line and an InfoTip
+# that is not ours.
+MUSIC = crlf(
+    "",
+    "[.ShellClassInfo]",
+    "LocalizedResourceName=@%SystemRoot%\\system32\\shell32.dll,-21790",
+    "InfoTip=@%SystemRoot%\\system32\\shell32.dll,-12689",
+    "IconResource=%SystemRoot%\\system32\\imageres.dll,-108",
+)
+
+COMMENTED = crlf(
+    "; made by hand",
+    "[.ShellClassInfo]",
+    "; the blue one",
+    "IconResource=C:\\blue.ico,0",
+    "",
+    "[ExtShellFolderViews]",
+    "; nothing here yet",
+)
+
+
 def utf16(text, order):
     bom = b"\xff\xfe" if order == "le" else b"\xfe\xff"
     return bom + text.encode("utf-16-" + order)
@@ -79,6 +100,9 @@ SEEDS = {
     "odd_utf16le.ini": utf16(crlf("[ViewState]", "Mode=1"), "le") + b"\x41",
     "lone_bom_utf16le.ini": b"\xff\xfe",
     "lone_bom_utf8.ini": b"\xef\xbb\xbf",
+    "music_folder_cp1256.ini": MUSIC.encode("cp1256"),
+    "their_info_tip_cp1256.ini": crlf("[.ShellClassInfo]", "InfoTip=صور الرحلة").encode("cp1256"),
+    "commented_cp1256.ini": COMMENTED.encode("cp1256"),
 }
 
 

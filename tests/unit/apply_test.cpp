@@ -61,19 +61,19 @@ TEST_F(ApplyTest, KeepsOtherProgramsKeysAndSections) {
                  u"iconarea_image=C:\\old.bmp", u"IconArea_TextBackground=0"}),
         attribute::hidden | attribute::readOnly);
     ASSERT_TRUE(apply(u"C:\\new.jpg", u"255"));
+    // Their InfoTip is the one the shell shows, and every section stays where
+    // it stood; the one we add follows [.ShellClassInfo].
     EXPECT_EQ(
         written(),
-        iniFile({u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد", u"[.ShellClassInfo]",
-                 u"InfoTip=حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة "
-                 u"https://fbg.example.net",
-                 u"IconResource=C:\\icons\\blue.ico,0",
-                 u"LocalizedResourceName=@shell32.dll,-21798", u"[ExtShellFolderViews]",
-                 u"{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}",
-                 u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"Attributes=1",
-                 u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
-                 u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
-                 u"https://fbg.example.net", u"team@fbg.example.net", u"IconArea_TextBackground=0",
-                 u"[ViewState]", u"Mode=", u"Vid=", u""}));
+        iniFile(
+            {u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد", u"[.ShellClassInfo]",
+             u"IconResource=C:\\icons\\blue.ico,0", u"LocalizedResourceName=@shell32.dll,-21798",
+             u"InfoTip=old tip", u"[ExtShellFolderViews]",
+             u"{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}",
+             u"[ViewState]", u"Mode=", u"Vid=", u"", u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
+             u"Attributes=1", u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
+             u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
+             u"https://fbg.example.net", u"team@fbg.example.net", u"IconArea_TextBackground=0"}));
     EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
 }
 
