@@ -35,6 +35,15 @@ void drawBitmap(HDC dc, HBITMAP bitmap, int width, int height, const RECT& to) {
                  width, height, blend);
 }
 
+// The width the text takes in the font; the font is selected only meanwhile.
+int textWidth(HDC dc, HFONT font, const std::u16string& text, const RECT& rect, UINT format) {
+    SelectGuard select(dc, font);
+    RECT needed = rect;
+    ::DrawTextW(dc, win32::wide(text), static_cast<int>(text.size()), &needed,
+                format | DT_CALCRECT);
+    return needed.right - needed.left;
+}
+
 void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& fonts) {
     if (!label.transparent) {
         win32::UniqueBrush brush(::CreateSolidBrush(resolveColour(label.backColour)));
@@ -55,12 +64,10 @@ void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& font
     // Glyph widths do not scale exactly with the height, so a few tries.
     for (int attempt = 0; attempt < 4; ++attempt) {
         HFONT current = smaller ? smaller.get() : designed;
-        SelectGuard font(dc, current);
-        RECT needed = rect;
-        ::DrawTextW(dc, text, length, &needed, format | DT_CALCRECT);
-        const int width = needed.right - needed.left;
+        const int width = textWidth(dc, current, label.text, rect, format);
         if (width <= available || !::GetObjectW(current, sizeof(shrunk), &shrunk)) break;
         shrunk.lfHeight = ::MulDiv(shrunk.lfHeight, available, width + 2);
+        // `current` is no longer selected, so the system lets it go.
         smaller.reset(::CreateFontIndirectW(&shrunk));
     }
     SelectGuard font(dc, smaller ? smaller.get() : designed);

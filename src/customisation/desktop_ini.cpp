@@ -63,7 +63,10 @@ bool isOurViewKey(std::u16string_view line) {
 }
 
 std::u16string canonicalHeader(OurSection section) {
-    return u"[" + std::u16string(ourSectionNames[indexOf(section)]) + u"]";
+    std::u16string line(u"[");
+    line += ourSectionNames[indexOf(section)];
+    line += u']';
+    return line;
 }
 
 // A header the system's INI reader may not take ("[name" without its

@@ -147,18 +147,18 @@ TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
 }
 
-// A person's own tip on a read-only folder: nothing there is ours to take.
+// A person's own tip on a folder the shell reads: nothing there is ours to take.
 TEST_F(DiskTest, RemoveLeavesAFileWithOnlyTheirInfoTipAlone) {
     auto folder = freshFolder(u"their-info-tip");
     const std::string theirs =
         "[.ShellClassInfo]\r\nInfoTip=\xD5\xE6\xD1 \xC7\xE1\xD1\xCD\xE1\xC9\r\n";
     put(folder + u"Desktop.ini", theirs, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    ::SetFileAttributesW(win32::wide(folder), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(win32::wide(folder), FILE_ATTRIBUTE_SYSTEM);
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::notOurs);
     EXPECT_EQ(contents(folder + u"Desktop.ini"), theirs);
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"),
               DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM});
-    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY});
 }
 
 TEST_F(DiskTest, AFileHeldOpenIsLeftAsItWas) {

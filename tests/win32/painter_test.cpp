@@ -1,0 +1,52 @@
+// Painting the window again and again must leave no GDI object behind.
+#include <windows.h>
+
+#include <wincodec.h>
+
+#include <gtest/gtest.h>
+
+#include "app/artwork.h"
+#include "app/gdi.h"
+#include "app/painter.h"
+#include "form_harness.h"
+
+namespace {
+
+// Wine answers GetGuiResources with 0; there the live objects are counted by
+// asking for the type of every handle in its table, which takes handles
+// without their generation bits.
+DWORD gdiObjects() {
+    if (DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)) return count;
+    DWORD count = 0;
+    for (ULONG_PTR handle = 32; handle < 32 + 16384; ++handle) {
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) != 0) ++count;
+    }
+    return count;
+}
+
+TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
+    fakes::FormHarness h;
+    h.type(mainwindow::ControlId::color, u"255");  // the swatch, an opaque label
+    win32::ComPtr<IWICImagingFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                                CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
+    app::ArtworkSet artwork(*factory.Get());
+    artwork.scaleFor(96);
+    // Fonts for twice the window's DPI: no caption fits its label, so every
+    // paint shrinks every caption's font, several tries each.
+    const app::Fonts tooLarge(192);
+
+    HDC screen = ::GetDC(nullptr);
+    app::MemoryCanvas canvas(screen, 663, 346);
+    ::ReleaseDC(nullptr, screen);
+    const RECT client{0, 0, 663, 346};
+    auto paint = [&] { app::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96); };
+
+    paint();  // whatever the system makes once and keeps
+    const DWORD before = gdiObjects();
+    for (int i = 0; i < 3000; ++i) paint();
+    // A leak of one object a paint would show as thousands.
+    EXPECT_LE(gdiObjects(), before + 8) << "before: " << before;
+}
+
+}  // namespace
