@@ -11,8 +11,8 @@ import argparse
 import os
 import shutil
 import subprocess
-import sys
 import signal
+import sys
 import tempfile
 import time
 import traceback
@@ -273,7 +273,7 @@ class Road:
         d.click(PICTURE_BUTTON)
         _, _, title, _ = d.dialog()
         check(title == "اختر الصورة من هنا", f"open-file dialog title: {title}")
-        time.sleep(0.5)
+        check(wait_for(d.dialog_edit), "the open-file dialog shows no file name box")
         d.type(wine_path(path))
         check(wait_for(lambda: wine_path(path) in d.dialog_edit()),
               f"the file name box holds {d.dialog_edit()}")
