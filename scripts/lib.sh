@@ -6,10 +6,12 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
+# A failing test shows its output, however CTest is started.
+export CTEST_OUTPUT_ON_FAILURE=1
 
 packages=(cmake make g++ googletest python3 attr clang-tidy cppcheck
           g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
-          xvfb xauth xdotool imagemagick locales fonts-noto-core)
+          xvfb xauth xdotool imagemagick locales fonts-noto-core zip)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -39,7 +41,10 @@ ensure_display() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    # A busy machine may take a while to start it.
+    for _ in $(seq 300); do [ -e "/tmp/.X11-unix/X$n" ] && return; sleep 0.1; done
+    echo "Xvfb did not open display :$n within 30 s" >&2
+    return 1
 }
 
 wine_reg() { LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 "$wine" reg add "$@" /f >/dev/null 2>&1; }
@@ -67,7 +72,14 @@ ensure_wine_prefix() {
     LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 "$wine" wineboot >/dev/null 2>&1 </dev/null || true
     LANG=ar_SA.UTF-8 LC_ALL=ar_SA.UTF-8 setsid "$wine" explorer /desktop=Default,1024x768 \
         >/dev/null 2>&1 </dev/null &
-    sleep 2
+    # Until the desktop shows, or the explorer ends because one already
+    # serves it; bounded for a machine busy with other work.
+    local explorer=$!
+    for _ in $(seq 300); do
+        xdotool search --name 'Wine desktop' >/dev/null 2>&1 && return
+        kill -0 "$explorer" 2>/dev/null || return 0
+        sleep 0.1
+    done
 }
 
 cleanup() {

@@ -11,6 +11,7 @@ import argparse
 import os
 import shutil
 import subprocess
+import signal
 import sys
 import tempfile
 import time
@@ -36,6 +37,10 @@ WHITE_CELL = (38, 166)
 
 ERROR = "خطأ"
 
+# How long to wait for anything the program or Wine does. A machine busy with
+# other work may take many seconds; each wait ends once its condition holds.
+PATIENCE = 30
+
 
 class Failure(Exception):
     pass
@@ -46,7 +51,7 @@ def check(condition, message):
         raise Failure(message)
 
 
-def wait_for(condition, timeout=10.0, interval=0.1):
+def wait_for(condition, timeout=PATIENCE, interval=0.1):
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
@@ -77,9 +82,15 @@ class Desktop:
         exe = os.path.join(self.build, "FolderBackground.exe")
         self.program = subprocess.Popen([WINE_RUN, exe], stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
-        check(wait_for(lambda: self.probe("window") != ["none"], 30), "the window did not open")
+        check(wait_for(lambda: self.probe("window") != ["none"], 2 * PATIENCE),
+              "the window did not open")
+        # Found is not yet shown: wait for its artwork where it now stands.
+        wait_for(self.painted)
+
+    def painted(self):
         self.locate()
-        time.sleep(0.5)
+        r, g, b = self.pixel(self.screenshot("painting.png"), APPLY_BUTTON)
+        return g > 120 and r < 110
 
     def locate(self):
         x, y, width, height, dpi = map(int, self.probe("window")[0].split())
@@ -89,11 +100,15 @@ class Desktop:
         return self.probe("window") == ["none"]
 
     def stop(self):
-        if self.program and not self.closed():
-            subprocess.run(["pkill", "-f", "FolderBackground.exe"], check=False)
+        # Only our own program: another copy may be under test on this machine.
+        if self.program and self.program.poll() is None and not self.closed():
+            try:
+                os.killpg(self.program.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
         if self.program:
             try:
-                self.program.wait(timeout=10)
+                self.program.wait(timeout=PATIENCE)
             except subprocess.TimeoutExpired:
                 self.program.kill()
         self.program = None
@@ -105,6 +120,8 @@ class Desktop:
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], check=True)
 
+    # The short pauses below only pace the input as a hand would; whatever the
+    # input leads to is waited for by its caller.
     def move(self, twips):
         self.xdotool("mousemove", *self.screen(twips))
         time.sleep(0.2)
@@ -126,7 +143,43 @@ class Desktop:
     def boxes(self):
         return self.probe("boxes")[:3]  # fold, img, color
 
-    def dialog(self, timeout=10):
+    def expect_boxes(self, want, what):
+        """Waits for the boxes to hold `want` (None: any text)."""
+        def matches():
+            got = self.boxes()
+            return len(got) == len(want) and all(w is None or w == g for w, g in zip(want, got))
+        check(wait_for(matches), f"{what}: boxes {self.boxes()}, want {want}")
+
+    def tree(self):
+        """The folder browser's selected folder: (expanded, name), or None."""
+        lines = self.probe("tree")
+        if not lines or " " not in lines[0]:
+            return None
+        state, name = lines[0].split(" ", 1)
+        return state == "expanded", name
+
+    def dialog_edit(self):
+        return [l[len("edit "):] for l in self.probe("dialogs") if l.startswith("edit ")]
+
+    def pixel_becomes(self, twips, condition, name):
+        """Polls screenshots until the pixel meets the condition; the last one."""
+        seen = []
+        def meets():
+            seen.append(self.pixel(self.screenshot(name), twips))
+            return condition(seen[-1])
+        wait_for(meets)
+        return seen[-1]
+
+    def pixel_stays(self, twips, condition, name, seconds=1.5):
+        """Checks screenshots for a while: the pixel meets the condition in all."""
+        deadline = time.monotonic() + seconds
+        while True:
+            value = self.pixel(self.screenshot(name), twips)
+            if not condition(value) or time.monotonic() > deadline:
+                return value
+            time.sleep(0.2)
+
+    def dialog(self, timeout=PATIENCE):
         """The dialog open over the window: (left, top, title, static texts)."""
         def find():
             lines = self.probe("dialogs")
@@ -141,7 +194,7 @@ class Desktop:
         return found
 
     def no_dialog(self):
-        return wait_for(lambda: not any(l.startswith("dialog ") for l in self.probe("dialogs")), 10)
+        return wait_for(lambda: not any(l.startswith("dialog ") for l in self.probe("dialogs")))
 
     def message(self):
         left, top, title, statics = self.dialog()
@@ -203,9 +256,14 @@ class Road:
         d.xdotool("mousemove", left + 90, top + 240, "click", "1")
         time.sleep(0.3)
         d.keys("Down", "Right")
+        # Each folder is typed once its parent shows its children, and the
+        # next one waits until the browser has selected it.
         for part in unix_folder.strip("/").split("/"):
-            time.sleep(0.6)
+            check(wait_for(lambda: (d.tree() or (False,))[0]),
+                  f"the folder browser did not open the folder before {part}: {d.tree()}")
             d.type(part)
+            check(wait_for(lambda: d.tree() is not None and d.tree()[1] == part),
+                  f"the folder browser did not select {part}: {d.tree()}")
             d.keys("Right")
         d.keys("Return")
         check(d.no_dialog(), "the folder browser did not close")
@@ -215,8 +273,10 @@ class Road:
         d.click(PICTURE_BUTTON)
         _, _, title, _ = d.dialog()
         check(title == "اختر الصورة من هنا", f"open-file dialog title: {title}")
-        time.sleep(0.5)
+        check(wait_for(d.dialog_edit), "the open-file dialog shows no file name box")
         d.type(wine_path(path))
+        check(wait_for(lambda: wine_path(path) in d.dialog_edit()),
+              f"the file name box holds {d.dialog_edit()}")
         d.keys("Return")
         check(d.no_dialog(), "the open-file dialog did not close")
 
@@ -252,15 +312,15 @@ class Road:
     def step_2_pick(self):
         d = self.d
         self.pick_folder(self.target)
-        check(d.boxes() == [wine_path(self.target) + "\\", "", "0"], f"after the folder: {d.boxes()}")
+        d.expect_boxes([wine_path(self.target) + "\\", "", "0"], "after the folder")
         self.pick_picture(self.picture)
-        check(d.boxes()[1] == wine_path(self.picture), f"after the picture: {d.boxes()}")
+        d.expect_boxes([None, wine_path(self.picture), None], "after the picture")
         self.pick_white()
-        check(d.boxes()[2] == "16777215", f"after the colour: {d.boxes()}")
+        d.expect_boxes([None, None, "16777215"], "after the colour")
         d.move(BARE_AREA)
-        shot = d.screenshot("02-picked.png")
         # The empty preview is the dark background; the picture is a light gradient.
-        check(sum(d.pixel(shot, PREVIEW_CENTRE)) > 300, "no picture in the preview")
+        preview = d.pixel_becomes(PREVIEW_CENTRE, lambda rgb: sum(rgb) > 300, "02-picked.png")
+        check(sum(preview) > 300, f"no picture in the preview: {preview}")
 
     def step_3_apply(self):
         d = self.d
@@ -272,25 +332,28 @@ class Road:
         with open(ini, "rb") as f:
             written = f.read()
         check(written == expected_ini(wine_path(self.picture), "16777215"), "Desktop.ini bytes differ")
-        check(dos_attributes(ini) == 0x2, f"Desktop.ini attributes {dos_attributes(ini):#x}")
-        check(dos_attributes(self.target) == 0x4, f"folder attributes {dos_attributes(self.target):#x}")
+        # The attributes are set once the message box is closed.
+        check(wait_for(lambda: dos_attributes(ini) == 0x2),
+              f"Desktop.ini attributes {dos_attributes(ini):#x}")
+        check(wait_for(lambda: dos_attributes(self.target) == 0x4),
+              f"folder attributes {dos_attributes(self.target):#x}")
 
     def step_4_reopen(self):
         d = self.d
         d.click(CLOSE_IMAGE)
-        check(wait_for(d.closed, 10), "the close image did not end the program")
+        check(wait_for(d.closed), "the close image did not end the program")
         d.stop()
         d.start()
         self.pick_folder(self.target)
-        check(d.boxes() == [wine_path(self.target) + "\\", wine_path(self.picture), "16777215"],
-              f"read back: {d.boxes()}")
+        d.expect_boxes([wine_path(self.target) + "\\", wine_path(self.picture), "16777215"],
+                       "read back")
 
     def step_5_restore(self):
         d = self.d
         d.click(RESTORE_BUTTON)
         self.expect_message("تم الحذف بنجاح", "")
         check(not os.path.exists(os.path.join(self.target, "Desktop.ini")), "Desktop.ini is still there")
-        check(wait_for(lambda: dos_attributes(self.target) == 0, 5),
+        check(wait_for(lambda: dos_attributes(self.target) == 0),
               f"folder attributes {dos_attributes(self.target):#x}")
         check(d.boxes()[1] == "", f"picture box after restore: {d.boxes()}")
 
@@ -305,13 +368,15 @@ class Road:
         # No folder: the browser cancelled empties the folder box.
         d.click(PICTURE_BOX)
         d.type(wine_path(self.picture))
+        d.expect_boxes([None, wine_path(self.picture), None], "typed into the picture box")
         d.click(FOLDER_BUTTON)
         d.dialog()
         d.keys("Escape")
         check(d.no_dialog(), "the folder browser did not close")
-        check(d.boxes()[0] == "", f"folder box after cancel: {d.boxes()}")
+        d.expect_boxes(["", "", None], "after the folder browser was cancelled")
         d.click(PICTURE_BOX)
         d.type(wine_path(self.picture))
+        d.expect_boxes(["", wine_path(self.picture), None], "typed into the picture box")
         d.click(APPLY_BUTTON)
         self.expect_message("من فضلك تأكد من تحديد المجلد", ERROR)
 
@@ -323,8 +388,10 @@ class Road:
             return
         try:
             self.pick_folder(locked)
+            d.expect_boxes([wine_path(locked) + "\\", "", None], "after the locked folder")
             d.click(PICTURE_BOX)
             d.type(wine_path(self.picture))
+            d.expect_boxes([None, wine_path(self.picture), None], "typed into the picture box")
             d.click(APPLY_BUTTON)
             self.expect_message("تعذر حفظ التغيير في هذا المجلد", ERROR)
             check(os.listdir(locked) == [], f"written into the locked folder: {os.listdir(locked)}")
@@ -334,15 +401,23 @@ class Road:
     def step_7_chrome(self):
         d = self.d
         d.move(BARE_AREA)
-        dark = d.pixel(d.screenshot("07-hover-off.png"), FOLDER_FACE)
+        # The face as it is unlit: the same in two screenshots in a row.
+        previous = [None]
+        def steady(rgb):
+            same, previous[0] = rgb == previous[0], rgb
+            return same
+        dark = d.pixel_becomes(FOLDER_FACE, steady, "07-hover-off.png")
         d.move(FOLDER_BUTTON)
-        lit = d.pixel(d.screenshot("07-hover-on.png"), FOLDER_FACE)
+        lit = d.pixel_becomes(FOLDER_FACE, lambda rgb: sum(rgb) > sum(dark) + 30,
+                              "07-hover-on.png")
         check(sum(lit) > sum(dark) + 30, f"no highlight: {dark} then {lit}")
         d.move((ABOUT_LABEL[0], ABOUT_LABEL[1]))
-        still = d.pixel(d.screenshot("07-hover-label.png"), FOLDER_FACE)
+        still = d.pixel_stays(FOLDER_FACE, lambda rgb: sum(rgb) > sum(dark) + 30,
+                              "07-hover-label.png")
         check(sum(still) > sum(dark) + 30, "a label hid the highlight")
         d.move(BARE_AREA)
-        gone = d.pixel(d.screenshot("07-hover-gone.png"), FOLDER_FACE)
+        gone = d.pixel_becomes(FOLDER_FACE, lambda rgb: abs(sum(rgb) - sum(dark)) < 30,
+                               "07-hover-gone.png")
         check(abs(sum(gone) - sum(dark)) < 30, "bare area did not hide the highlight")
 
         before = d.origin
@@ -352,12 +427,15 @@ class Road:
             d.xdotool("mousemove", x - 10 * step, y - 6 * step)
             time.sleep(0.1)
         d.xdotool("mouseup", "1")
-        time.sleep(0.5)
-        d.locate()
         # The move that starts the drag is the system's to take: the window
         # follows the pointer from there on.
-        moved = (d.origin[0] - before[0], d.origin[1] - before[1])
-        check(-50 <= moved[0] <= -40 and -30 <= moved[1] <= -24, f"dragged by {moved}")
+        moved = (0, 0)
+        def followed():
+            nonlocal moved
+            d.locate()
+            moved = (d.origin[0] - before[0], d.origin[1] - before[1])
+            return -50 <= moved[0] <= -40 and -30 <= moved[1] <= -24
+        check(wait_for(followed), f"dragged by {moved}")
 
         d.click(ABOUT_LABEL)
         title, statics = d.message()
@@ -368,7 +446,7 @@ class Road:
 
         d.move(BARE_AREA)
         d.click(CLOSE_IMAGE)
-        check(wait_for(d.closed, 10), "the close image did not end the program")
+        check(wait_for(d.closed), "the close image did not end the program")
 
 
 def main():
@@ -396,7 +474,7 @@ def main():
                 print(f"FAIL {name}: {error}")
                 if not isinstance(error, Failure):
                     traceback.print_exc()
-                desktop.screenshot(f"failed-{name}.png")
+                print(f"     screenshot of the failure: {desktop.screenshot(f'failed-{name}.png')}")
                 if desktop.probe("dialogs"):
                     desktop.keys("Escape")
     finally:

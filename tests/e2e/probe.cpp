@@ -1,9 +1,13 @@
 // Reports what a person would read off the screen of the program under test:
-// where its window is, what its boxes show, and any dialog open over it.
+// where its window is, what its boxes show, any dialog open over it, and the
+// folder selected in the folder browser's tree.
 // Prints UTF-8, one fact a line.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -53,11 +57,57 @@ std::vector<HWND> ownedWindows(HWND owner) {
 }
 
 BOOL CALLBACK printStatic(HWND child, LPARAM) {
-    if (lstrcmpiW(classOf(child).c_str(), L"Static") == 0 && ::IsWindowVisible(child)) {
+    const std::wstring name = classOf(child);
+    const bool isStatic = lstrcmpiW(name.c_str(), L"Static") == 0;
+    if ((isStatic || lstrcmpiW(name.c_str(), L"Edit") == 0) && ::IsWindowVisible(child)) {
         std::wstring text = textOf(child);
-        if (!text.empty()) print(L"static " + text);
+        // What was typed into a dialog's box shows as "edit", even when empty.
+        if (!isStatic)
+            print(L"edit " + text);
+        else if (!text.empty())
+            print(L"static " + text);
     }
     return TRUE;
+}
+
+BOOL CALLBACK findTree(HWND child, LPARAM found) {
+    if (lstrcmpiW(classOf(child).c_str(), L"SysTreeView32") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The selected item of a tree in another process: whether it is expanded, and
+// its text, which has to be fetched through that process's memory.
+void printSelectedItem(HWND tree) {
+    auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return;
+    const auto state =
+        ::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tree, &pid);
+    HANDLE process =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return;
+    constexpr int chars = 260;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(
+        process, nullptr, sizeof(TVITEMW) + chars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    std::wstring text(chars, L'\0');
+    if (remote) {
+        TVITEMW request{};
+        request.mask = TVIF_TEXT;
+        request.hItem = item;
+        request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+        request.cchTextMax = chars;
+        if (::WriteProcessMemory(process, remote, &request, sizeof(request), nullptr) &&
+            ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote))) {
+            ::ReadProcessMemory(process, remote + sizeof(TVITEMW), text.data(),
+                                chars * sizeof(wchar_t), nullptr);
+        }
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    text.resize(wcsnlen(text.c_str(), chars));
+    print(std::wstring((state & TVIS_EXPANDED) ? L"expanded " : L"closed ") + text);
 }
 
 }  // namespace
@@ -89,6 +139,12 @@ int wmain(int argc, wchar_t** argv) {
             print(L"dialog " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
                   textOf(dialog));
             ::EnumChildWindows(dialog, printStatic, 0);
+        }
+    } else if (command == L"tree") {
+        for (HWND dialog : ownedWindows(window)) {
+            HWND tree = nullptr;
+            ::EnumChildWindows(dialog, findTree, reinterpret_cast<LPARAM>(&tree));
+            if (tree) printSelectedItem(tree);
         }
     }
     return 0;

@@ -55,6 +55,7 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring_view arg = argv[i];
         if (arg.starts_with(L"--scratch=")) environment.scratch = win32::fromWide(arg.substr(10));
         if (arg.starts_with(L"--program=")) environment.program = win32::fromWide(arg.substr(10));
+        if (arg.starts_with(L"--shots=")) environment.shots = win32::fromWide(arg.substr(8));
     }
     if (!environment.scratch.empty() && environment.scratch.back() != u'\\') {
         environment.scratch += u'\\';

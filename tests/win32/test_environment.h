@@ -2,11 +2,12 @@
 
 #include <string>
 
-// Where the Win32 tests may write, and the program under test; both given on
-// the command line by CTest.
+// Where the Win32 tests may write, the program under test and where the
+// screenshots of failures go; given on the command line by CTest.
 struct TestEnvironment {
     std::u16string scratch;  // a folder, with its trailing backslash
     std::u16string program;  // FolderBackground.exe
+    std::u16string shots;    // where a failed window test leaves its screenshot
 };
 
 const TestEnvironment& testEnvironment();
