@@ -21,6 +21,8 @@ using mainwindow::ControlId;
 using mainwindow::ControlKind;
 
 constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
+// Posted by the picture loader when a decode for the preview has finished.
+constexpr UINT pictureFinished = WM_APP + 1;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -118,6 +120,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             dpi_ = windowDpi(window_);
             dialogs_.setOwner(window_);
             messages_.setOwner(window_);
+            pictures_.attach(window_, pictureFinished);
             if (imaging_) artwork_ = std::make_unique<ArtworkSet>(*imaging_.Get());
             if (artwork_) artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
@@ -192,7 +195,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             ::SetFocus(focused_ ? focused_ : children_[ControlId::Command1]);
             return 0;
+        case pictureFinished:
+            if (auto finished = pictures_.takeFinished()) {
+                form_.pictureLoaded(finished->ticket, std::move(finished->picture));
+            }
+            return 0;
         case WM_DESTROY:
+            // A decode under way finishes unannounced: this window is going.
+            pictures_.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
