@@ -57,8 +57,7 @@ std::u16string windowText(HWND window) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : imaging_(win32::createImagingFactory()),
-      pictures_([this] { return dpi_; }),
+    : pictures_([this] { return dpi_; }),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
                                  dialogs_, pictures_, locale_, urls_, *this},
             *this) {}
@@ -121,8 +120,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             dialogs_.setOwner(window_);
             messages_.setOwner(window_);
             pictures_.attach(window_, pictureFinished);
-            if (imaging_) artwork_ = std::make_unique<ArtworkSet>(*imaging_.Get());
-            if (artwork_) artwork_->scaleFor(dpi_);
+            artwork_ = std::make_unique<ArtworkSet>();
+            artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
             ::DragAcceptFiles(window_, TRUE);

@@ -62,7 +62,6 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     HWND window_ = nullptr;
     UINT dpi_ = 96;
 
-    win32::ComPtr<IWICImagingFactory> imaging_;
     win32::FileStore files_;
     win32::FileAttributes attributes_;
     win32::AnsiCodePage codePage_;
