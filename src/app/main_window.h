@@ -39,6 +39,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
     void createChildren();
     void layoutChildren();
+    void placeToolTip();
     void paint(HDC dc);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);

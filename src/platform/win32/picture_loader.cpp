@@ -103,6 +103,8 @@ std::optional<PictureLoader::Finished> PictureLoader::takeFinished() {
 }
 
 void PictureLoader::work(std::shared_ptr<Shared> shared) {
+    // Decoding is background work: the window's thread goes first.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     ComApartment com(COINIT_MULTITHREADED);
     PictureDecoder decoder;
     for (;;) {
