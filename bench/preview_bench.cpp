@@ -1,5 +1,5 @@
-// Time and peak memory to show a picture in the preview, as the window does:
-// decoded through WIC straight to the preview's size.
+// Time and peak memory to decode a picture for the preview, as the window's
+// worker does: through WIC straight to the preview's size.
 #include <windows.h>
 
 #include <objbase.h>
@@ -11,16 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/picture_loader.h"
+#include "platform/win32/picture_decoder.h"
 #include "platform/win32/wic_transform.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
 
-// The preview's size in twips and the DPI it is measured at.
-constexpr int previewWidthTwips = 2820;
-constexpr int previewHeightTwips = 2605;
-constexpr UINT dpi = 96;
+// The preview's size in pixels at 96 dpi.
+constexpr int previewWidth = 188;
+constexpr int previewHeight = 174;
 
 bool decoderScales(const std::u16string& path) {
     auto factory = win32::createImagingFactory();
@@ -45,10 +44,10 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<double> milliseconds;
     for (int i = 0; i < repetitions; ++i) {
-        // A new loader each time: the loader keeps the last picture it showed.
-        win32::PictureLoader loader([] { return dpi; });
+        // A new decoder each time: a decoder keeps the last picture it made.
+        win32::PictureDecoder decoder;
         auto start = std::chrono::steady_clock::now();
-        auto picture = loader.load(path, previewWidthTwips, previewHeightTwips);
+        auto picture = decoder.decode(path, previewWidth, previewHeight);
         auto stop = std::chrono::steady_clock::now();
         if (!picture || !*picture) {
             std::fprintf(stderr, "the picture did not load\n");

@@ -35,12 +35,9 @@ struct Idle : platform::MessageDialog,
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
     bool showOpen(platform::CommonDialogState&) override { return false; }
     bool showColor(platform::CommonDialogState&) override { return false; }
-    // Fails at once: decoding the named picture is the preview's cost, not
+    // Never answers: decoding the named picture is the preview's cost, not
     // the reader's.
-    std::optional<platform::PicturePtr> load(const std::u16string& path, int, int) override {
-        if (path.empty()) return platform::PicturePtr{};
-        return std::nullopt;
-    }
+    platform::PictureTicket request(const std::u16string&, int, int) override { return 0; }
     char16_t decimalSeparator() const override { return u'.'; }
     bool open(std::u16string_view) override { return false; }
     platform::WindowHandle handle() const override { return 0; }

@@ -42,9 +42,18 @@ int wmain(int argc, wchar_t** argv) {
 
     const double ours = bench::median(subjects[0].milliseconds);
     const double bare = bench::median(subjects[1].milliseconds);
+    // On a machine shared with other work the fastest start of each is the
+    // one least disturbed: a second view of the same ratio.
+    const double oursFastest =
+        *std::min_element(subjects[0].milliseconds.begin(), subjects[0].milliseconds.end());
+    const double bareFastest =
+        *std::min_element(subjects[1].milliseconds.begin(), subjects[1].milliseconds.end());
     std::printf("startup_runs %d\n", runs);
     std::printf("startup_ms_median %.1f\n", ours);
     std::printf("startup_bare_window_ms_median %.1f\n", bare);
     std::printf("ratio_startup_to_bare_window %.2f\n", ours / bare);
+    std::printf("startup_ms_fastest %.1f\n", oursFastest);
+    std::printf("startup_bare_window_ms_fastest %.1f\n", bareFastest);
+    std::printf("ratio_startup_fastest_to_bare_window %.2f\n", oursFastest / bareFastest);
     return 0;
 }

@@ -450,4 +450,15 @@ check background.jpg 657x321
 check btn1.jpg 107x37; check btn2.jpg 107x37; check btn3.jpg 107x37
 check btne.jpg 117x54; check btnt.jpg 111x55
 check close.gif 31x29; check explorer.gif 278x229
+
+# ---------------------------------------------------------------- bitmaps
+
+# What the program carries: the same pixels as the bitmaps it paints, so that
+# it decodes nothing before its first paint.
+for f in background btn1 btn2 btn3 btne btnt; do
+  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.jpg" "$OUT/$f.bmp"
+done
+for f in close explorer; do
+  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.gif" "$OUT/$f.bmp"
+done
 echo "artwork written to $OUT"

@@ -1,5 +1,7 @@
 #include "app/artwork.h"
 
+#include <cstring>
+
 #include "resource_ids.h"
 
 namespace app {
@@ -7,25 +9,59 @@ namespace {
 
 using mainwindow::Artwork;
 
-win32::ComPtr<IWICBitmapSource> loadResource(IWICImagingFactory& factory, int id) {
+// A bitmap resource as tools/pack_bitmap.py writes it: a BMP file of
+// top-down 32-bit premultiplied BGRA.
+win32::DecodedBitmap loadResource(int id) {
     HMODULE module = ::GetModuleHandleW(nullptr);
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data) return nullptr;
-    auto frame = win32::openPictureMemory(factory, data, ::SizeofResource(module, found));
-    // Decode once into memory: the resource stream is only borrowed.
-    win32::ComPtr<IWICBitmap> decoded;
-    if (!frame ||
-        FAILED(factory.CreateBitmapFromSource(frame.Get(), WICBitmapCacheOnLoad, &decoded))) {
+    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+    const DWORD size = found ? ::SizeofResource(module, found) : 0;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    if (!data || size < sizeof(file) + sizeof(info)) return {};
+    std::memcpy(&file, data, sizeof(file));
+    std::memcpy(&info, data + sizeof(file), sizeof(info));
+    const int width = info.biWidth, height = -info.biHeight;
+    if (file.bfType != 0x4D42 || info.biBitCount != 32 || info.biCompression != BI_RGB ||
+        width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+        return {};
+    }
+    const std::size_t bytes = std::size_t{4} * width * height;
+    if (file.bfOffBits > size || size - file.bfOffBits < bytes) return {};
+
+    BITMAPINFO header{};
+    header.bmiHeader = info;
+    void* bits = nullptr;
+    win32::UniqueBitmap bitmap(
+        ::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return {};
+    std::memcpy(bits, data + file.bfOffBits, bytes);
+    return {std::move(bitmap), width, height};
+}
+
+// The pixels of a bitmap made by loadResource, for WIC to scale.
+win32::ComPtr<IWICBitmapSource> wicSource(IWICImagingFactory& factory,
+                                          const win32::DecodedBitmap& bitmap) {
+    DIBSECTION section{};
+    if (::GetObjectW(bitmap.bitmap.get(), sizeof(section), &section) != sizeof(section) ||
+        !section.dsBm.bmBits) {
         return nullptr;
     }
-    return decoded;
+    const UINT stride = static_cast<UINT>(bitmap.width) * 4;
+    win32::ComPtr<IWICBitmap> source;
+    if (FAILED(factory.CreateBitmapFromMemory(bitmap.width, bitmap.height,
+                                              GUID_WICPixelFormat32bppPBGRA, stride,
+                                              stride * static_cast<UINT>(bitmap.height),
+                                              static_cast<BYTE*>(section.dsBm.bmBits), &source))) {
+        return nullptr;
+    }
+    return source;
 }
 
 }  // namespace
 
-ArtworkSet::ArtworkSet(IWICImagingFactory& factory) : factory_(factory) {
+ArtworkSet::ArtworkSet() {
     const std::pair<Artwork, int> resources[] = {
         {Artwork::background, IDR_BACKGROUND},          {Artwork::closeMark, IDR_CLOSE_MARK},
         {Artwork::explorerWindow, IDR_EXPLORER_WINDOW}, {Artwork::applyLit, IDR_APPLY_LIT},
@@ -33,7 +69,8 @@ ArtworkSet::ArtworkSet(IWICImagingFactory& factory) : factory_(factory) {
         {Artwork::pictureLit, IDR_PICTURE_LIT},         {Artwork::colourLit, IDR_COLOUR_LIT},
     };
     for (auto [art, id] : resources) {
-        if (auto source = loadResource(factory_, id)) sources_.emplace(art, std::move(source));
+        if (auto bitmap = loadResource(id); bitmap.bitmap)
+            original_.emplace(art, std::move(bitmap));
     }
 }
 
@@ -41,19 +78,24 @@ void ArtworkSet::scaleFor(UINT dpi) {
     if (dpi == dpi_) return;
     dpi_ = dpi;
     scaled_.clear();
-    for (const auto& [art, source] : sources_) {
-        UINT width = 0, height = 0;
-        source->GetSize(&width, &height);
-        // The artwork is drawn for 96 dpi.
-        auto bitmap = win32::toBitmap(factory_, *source.Get(), ::MulDiv(width, dpi, 96),
-                                      ::MulDiv(height, dpi, 96));
-        if (bitmap.bitmap) scaled_.emplace(art, std::move(bitmap));
+    if (dpi == 96) return;
+    // Only off 96 dpi is WIC needed, so a window at 96 dpi never loads it.
+    auto factory = win32::createImagingFactory();
+    if (!factory) return;
+    for (const auto& [art, bitmap] : original_) {
+        auto source = wicSource(*factory.Get(), bitmap);
+        if (!source) continue;
+        auto scaled =
+            win32::toBitmap(*factory.Get(), *source.Get(), ::MulDiv(bitmap.width, dpi, 96),
+                            ::MulDiv(bitmap.height, dpi, 96));
+        if (scaled.bitmap) scaled_.emplace(art, std::move(scaled));
     }
 }
 
 const win32::DecodedBitmap* ArtworkSet::find(Artwork art) const {
-    auto it = scaled_.find(art);
-    return it == scaled_.end() ? nullptr : &it->second;
+    const auto& set = dpi_ == 96 ? original_ : scaled_;
+    auto it = set.find(art);
+    return it == set.end() ? nullptr : &it->second;
 }
 
 }  // namespace app

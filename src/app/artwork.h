@@ -9,11 +9,11 @@
 
 namespace app {
 
-// The window's pictures, decoded once from the program's resources and kept
-// scaled for the window's current DPI.
+// The window's pictures, stored in the program as the premultiplied bitmaps
+// the painter draws, and kept scaled for the window's current DPI.
 class ArtworkSet {
   public:
-    explicit ArtworkSet(IWICImagingFactory& factory);
+    ArtworkSet();
 
     void scaleFor(UINT dpi);
 
@@ -24,10 +24,11 @@ class ArtworkSet {
   private:
     const win32::DecodedBitmap* find(mainwindow::Artwork art) const;
 
-    IWICImagingFactory& factory_;
-    std::map<mainwindow::Artwork, win32::ComPtr<IWICBitmapSource>> sources_;
+    // As drawn, for 96 dpi.
+    std::map<mainwindow::Artwork, win32::DecodedBitmap> original_;
+    // Scaled for another DPI; empty at 96 dpi.
     std::map<mainwindow::Artwork, win32::DecodedBitmap> scaled_;
-    UINT dpi_ = 0;
+    UINT dpi_ = 96;
 };
 
 }  // namespace app

@@ -1,37 +1,17 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/main_window.h"
-
-namespace {
-
-// COM for this thread for the program's lifetime: the shell dialogs and WIC
-// need a single-threaded apartment.
-class ComApartment {
-  public:
-    ComApartment()
-        : ok_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (ok_) ::CoUninitialize();
-    }
-
-  private:
-    bool ok_;
-};
-
-}  // namespace
+#include "platform/win32/com_apartment.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Before anything loads a DLL: never from the current or program folder.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
-    ComApartment com;
+    // The shell dialogs need a single-threaded apartment on this thread.
+    win32::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
 

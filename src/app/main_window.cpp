@@ -21,6 +21,8 @@ using mainwindow::ControlId;
 using mainwindow::ControlKind;
 
 constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
+// Posted by the picture loader when a decode for the preview has finished.
+constexpr UINT pictureFinished = WM_APP + 1;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -55,8 +57,7 @@ std::u16string windowText(HWND window) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : imaging_(win32::createImagingFactory()),
-      pictures_([this] { return dpi_; }),
+    : pictures_([this] { return dpi_; }),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
                                  dialogs_, pictures_, locale_, urls_, *this},
             *this) {}
@@ -118,8 +119,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             dpi_ = windowDpi(window_);
             dialogs_.setOwner(window_);
             messages_.setOwner(window_);
-            if (imaging_) artwork_ = std::make_unique<ArtworkSet>(*imaging_.Get());
-            if (artwork_) artwork_->scaleFor(dpi_);
+            pictures_.attach(window_, pictureFinished);
+            artwork_ = std::make_unique<ArtworkSet>();
+            artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
             ::DragAcceptFiles(window_, TRUE);
@@ -192,7 +194,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             ::SetFocus(focused_ ? focused_ : children_[ControlId::Command1]);
             return 0;
+        case pictureFinished:
+            if (auto finished = pictures_.takeFinished()) {
+                form_.pictureLoaded(finished->ticket, std::move(finished->picture));
+            }
+            return 0;
         case WM_DESTROY:
+            // A decode under way finishes unannounced: this window is going.
+            pictures_.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
@@ -214,9 +223,15 @@ void MainWindow::createChildren() {
         const bool button = control.kind == ControlKind::pushButton;
         const DWORD style =
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
+        // Made in place and with their font: moving them afterwards would lay
+        // each out twice before the first paint.
+        const RECT r = pixelRect(control.rect, dpi_);
         HWND child = ::CreateWindowExW(
-            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, 0, 0, 0, 0,
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
+            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->get(control.font)),
+                       FALSE);
         children_[id] = child;
         if (!button) ::SetWindowSubclass(child, boxProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
@@ -224,7 +239,7 @@ void MainWindow::createChildren() {
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  window_, nullptr, instance, nullptr);
-    layoutChildren();
+    placeToolTip();
 }
 
 void MainWindow::layoutChildren() {
@@ -235,19 +250,22 @@ void MainWindow::layoutChildren() {
         ::SendMessageW(child, WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts_->get(form_.control(id).font)), TRUE);
     }
-    if (toolTip_) {
-        const Control& close = form_.control(ControlId::Image6);
-        std::wstring tip = win32::toWide(close.toolTip);
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = 1;
-        tool.rect = pixelRect(close.rect, dpi_);
-        tool.lpszText = tip.data();
-        ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    placeToolTip();
+}
+
+void MainWindow::placeToolTip() {
+    if (!toolTip_) return;
+    const Control& close = form_.control(ControlId::Image6);
+    std::wstring tip = win32::toWide(close.toolTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = 1;
+    tool.rect = pixelRect(close.rect, dpi_);
+    tool.lpszText = tip.data();
+    ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -39,6 +39,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
     void createChildren();
     void layoutChildren();
+    void placeToolTip();
     void paint(HDC dc);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
@@ -62,7 +63,6 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     HWND window_ = nullptr;
     UINT dpi_ = 96;
 
-    win32::ComPtr<IWICImagingFactory> imaging_;
     win32::FileStore files_;
     win32::FileAttributes attributes_;
     win32::AnsiCodePage codePage_;

@@ -74,6 +74,8 @@ class Form1 {
     void leftDoubleClick(TwipPoint point);
     // A file or folder dropped from the shell onto the window.
     void dropped(const std::u16string& path, bool isFolder);
+    // The answer to a picture request of the preview.
+    void pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture);
 
     // Event handlers, named after their control and event.
     void Form_Resize();
@@ -124,6 +126,13 @@ class Form1 {
     Form1View& view_;
     Controls controls_;
     platform::PicturePtr preview_;
+    // The picture the preview waits for: the newest request, and the text of
+    // `img` it was made for.
+    struct AwaitedPicture {
+        platform::PictureTicket ticket = 0;
+        std::u16string path;
+    };
+    std::optional<AwaitedPicture> awaitedPicture_;
     platform::CommonDialogState CommonDialog1_;
 
     // The press of the left button under way: where it went down (nothing

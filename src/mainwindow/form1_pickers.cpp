@@ -57,15 +57,25 @@ void Form1::Image2_DblClick() { img_DblClick(); }
 
 void Form1::img_GotFocus() { view_.selectAll(ControlId::img); }
 
-// The preview never keeps an older picture: it is emptied first, then shows
-// the picture of the current path if there is one.
+// The preview never keeps an older picture: it is emptied at once, and shows
+// the picture of the current path once that has been decoded.
 void Form1::img_Change() {
     setPreview(nullptr);
     const Control& view = control(ControlId::imgview);
-    if (auto picture =
-            services_.pictures.load(text(ControlId::img), view.rect.width, view.rect.height)) {
-        setPreview(*picture);
+    const std::u16string& path = text(ControlId::img);
+    awaitedPicture_ =
+        AwaitedPicture{services_.pictures.request(path, view.rect.width, view.rect.height), path};
+}
+
+void Form1::pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture) {
+    // The answer to an older request, or to a text the box no longer holds,
+    // would show a picture of another path.
+    if (!awaitedPicture_ || awaitedPicture_->ticket != ticket ||
+        awaitedPicture_->path != text(ControlId::img)) {
+        return;
     }
+    awaitedPicture_.reset();
+    if (picture) setPreview(*picture);
 }
 
 void Form1::Image1_DblClick() {

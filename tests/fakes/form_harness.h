@@ -76,17 +76,28 @@ struct FakePicture : platform::Picture {
     std::u16string path;
 };
 
-// Loads the paths it knows; every load gives a new picture object.
+// Decodes the paths it knows, each into a new picture object. Requests wait
+// until the test answers them, as the window's completions arrive later.
 class FakePictures : public platform::PictureLoader {
   public:
-    std::optional<platform::PicturePtr> load(const std::u16string& path, int, int) override {
+    struct Request {
+        platform::PictureTicket ticket = 0;
+        std::u16string path;
+    };
+    platform::PictureTicket request(const std::u16string& path, int, int) override {
         loads.push_back(path);
+        waiting.push_back({++lastTicket, path});
+        return lastTicket;
+    }
+    platform::LoadedPicture decoded(const std::u16string& path) const {
         if (path.empty()) return platform::PicturePtr{};
         if (known.count(path) == 0) return std::nullopt;
         return std::make_shared<FakePicture>(path);
     }
     std::set<std::u16string> known;
     std::vector<std::u16string> loads;
+    std::deque<Request> waiting;  // oldest first
+    platform::PictureTicket lastTicket = 0;
 };
 
 class FakeLocale : public platform::NumberLocale {
@@ -149,6 +160,20 @@ struct FormHarness {
     mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
                                                 dialogs, pictures, locale, urls, frame},
                            view};
+
+    // Answers the oldest picture request still waiting, as the window does
+    // when a decode finishes; false when none waits.
+    bool answerPicture() {
+        if (pictures.waiting.empty()) return false;
+        auto request = pictures.waiting.front();
+        pictures.waiting.pop_front();
+        form.pictureLoaded(request.ticket, pictures.decoded(request.path));
+        return true;
+    }
+    void answerPictures() {
+        while (answerPicture()) {
+        }
+    }
 
     // Sets a box's text as typing would.
     void type(mainwindow::ControlId box, std::u16string text) {

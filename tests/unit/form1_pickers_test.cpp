@@ -64,20 +64,24 @@ TEST(PicturePicker, CancelChangesNothing) {
     fakes::FormHarness h;
     h.pictures.known = {u"C:\\a.jpg"};
     h.type(ControlId::img, u"C:\\a.jpg");
+    h.answerPictures();
     auto shown = h.form.preview();
+    ASSERT_NE(shown, nullptr);
     h.dialogs.openAnswers = {std::nullopt};
     h.form.img_DblClick();
     EXPECT_EQ(h.text(ControlId::img), u"C:\\a.jpg");
     EXPECT_EQ(h.form.preview(), shown);
 }
 
+// The path of the picture the preview shows, or "(none)".
+std::u16string previewPath(const fakes::FormHarness& h) {
+    auto* picture = dynamic_cast<const fakes::FakePicture*>(h.form.preview().get());
+    return picture ? picture->path : u"(none)";
+}
+
 TEST(PicturePreview, ShowsThePictureOfTheCurrentTextOrNothing) {
     fakes::FormHarness h;
     h.pictures.known = {u"C:\\a.jpg", u"C:\\ab.jpg"};
-    auto path = [&] {
-        auto* picture = dynamic_cast<const fakes::FakePicture*>(h.form.preview().get());
-        return picture ? picture->path : u"(none)";
-    };
     // Typing a character at a time: never an older picture.
     const std::pair<std::u16string, std::u16string> steps[] = {
         {u"C:\\a", u"(none)"},          {u"C:\\a.jpg", u"C:\\a.jpg"},    {u"C:\\a.jp", u"(none)"},
@@ -85,8 +89,55 @@ TEST(PicturePreview, ShowsThePictureOfTheCurrentTextOrNothing) {
     };
     for (const auto& [typed, shown] : steps) {
         h.type(ControlId::img, typed);
-        EXPECT_EQ(path(), shown) << std::string(typed.begin(), typed.end());
+        // Emptied at once, whatever the decode will give.
+        EXPECT_EQ(previewPath(h), u"(none)") << std::string(typed.begin(), typed.end());
+        h.answerPictures();
+        EXPECT_EQ(previewPath(h), shown) << std::string(typed.begin(), typed.end());
     }
+}
+
+// Decodes finish later than the text changes and in any order: only the
+// answer to the newest request is shown.
+TEST(PicturePreview, AnAnswerToAnOlderRequestIsDropped) {
+    struct Case {
+        const char* name;
+        bool newestFirst;
+        bool sameTextAgain;  // the newest request is for the old text, as after a DPI change
+    };
+    for (const auto& c : {Case{"in order", false, false}, Case{"newest first", true, false},
+                          Case{"same text asked again", false, true}}) {
+        fakes::FormHarness h;
+        h.pictures.known = {u"C:\\a.jpg", u"C:\\b.jpg"};
+        h.type(ControlId::img, u"C:\\a.jpg");
+        if (c.sameTextAgain) {
+            h.form.img_Change();
+        } else {
+            h.type(ControlId::img, u"C:\\b.jpg");
+        }
+        if (c.newestFirst) std::swap(h.pictures.waiting.front(), h.pictures.waiting.back());
+        const std::u16string newest = c.sameTextAgain ? u"C:\\a.jpg" : u"C:\\b.jpg";
+
+        std::vector<std::u16string> shown;
+        while (h.answerPicture()) shown.push_back(previewPath(h));
+        const std::vector<std::u16string> expected =
+            c.newestFirst ? std::vector<std::u16string>{newest, newest}
+                          : std::vector<std::u16string>{u"(none)", newest};
+        EXPECT_EQ(shown, expected) << c.name;
+    }
+}
+
+TEST(PicturePreview, TypingAPathShowsThePictureOfTheFinalTextAndNoOther) {
+    fakes::FormHarness h;
+    const std::u16string path = u"C:\\ab.jpg";
+    h.pictures.known = {u"C:\\a", u"C:\\ab", u"C:\\ab.jp", path};
+    for (std::size_t length = 1; length <= path.size(); ++length) {
+        h.type(ControlId::img, path.substr(0, length));
+    }
+    std::vector<std::u16string> shown;
+    while (h.answerPicture()) shown.push_back(previewPath(h));
+    std::vector<std::u16string> expected(path.size(), u"(none)");
+    expected.back() = path;
+    EXPECT_EQ(shown, expected);
 }
 
 TEST(ColourPicker, StoresTheChosenColourAsDecimalText) {

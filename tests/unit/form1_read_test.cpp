@@ -104,6 +104,7 @@ TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
     h.pictures.known = {u"C:\\old.jpg", u"C:\\Sky.jpg"};
     h.type(ControlId::img, u"C:\\old.jpg");
     h.type(ControlId::color, u"255");
+    h.answerPictures();
     ASSERT_NE(h.form.preview(), nullptr);
 
     h.type(ControlId::fold, u"C:\\Never customised\\");
@@ -116,6 +117,10 @@ TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
     h.disk.addFile(u"C:\\Data\\Desktop.ini",
                    iniFile({u"IconArea_Image=C:\\Sky.jpg", u"IconArea_Text=16777215"}));
     h.type(ControlId::fold, u"C:\\Data\\");
+    EXPECT_EQ(h.text(ControlId::img), u"C:\\Sky.jpg");
+    // The preview follows once the picture has been decoded.
+    EXPECT_EQ(h.form.preview(), nullptr);
+    h.answerPictures();
     auto* shown = dynamic_cast<const fakes::FakePicture*>(h.form.preview().get());
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->path, u"C:\\Sky.jpg");
@@ -125,6 +130,7 @@ TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
     h.disk.addFile(u"C:\\Data\\Desktop.ini", iniFile({u"IconArea_Image=C:\\gone.jpg"}));
     h.type(ControlId::fold, u"C:\\Data");
     EXPECT_EQ(h.text(ControlId::img), u"C:\\gone.jpg");
+    h.answerPictures();
     EXPECT_EQ(h.form.preview(), nullptr);
 }
 

@@ -47,6 +47,15 @@ std::u16string freshFolder(const std::u16string& name) {
     return folder;
 }
 
+std::u16string largePicture() {
+    std::string path = LARGE_PICTURE;
+    std::u16string windows(path.begin(), path.end());
+    for (auto& c : windows) {
+        if (c == u'/') c = u'\\';
+    }
+    return windows;
+}
+
 int wmain(int argc, wchar_t** argv) {
     // Measure the program's window in real pixels, as the program itself does.
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);

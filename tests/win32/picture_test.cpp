@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "platform/win32/picture_decoder.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/wide_text.h"
 #include "test_environment.h"
 
 namespace {
 
-// The preview's size in twips: 188 x 174 pixels at 96 dpi.
-constexpr int width = 2820;
-constexpr int height = 2605;
+// The preview's size at 96 dpi.
+constexpr int width = 188;
+constexpr int height = 174;
 
 std::u16string dataFile(const char* name) {
     std::string path = std::string(TEST_DATA_DIR) + "/" + name;
@@ -19,12 +22,12 @@ std::u16string dataFile(const char* name) {
 }
 
 struct PictureTest : ::testing::Test {
-    win32::PictureLoader loader{[] { return 96u; }};
+    win32::PictureDecoder loader;
 };
 
 TEST_F(PictureTest, LoadsEachKindScaledToThePreview) {
     for (const char* name : {"picture.bmp", "picture.jpg", "picture.gif", "picture.png"}) {
-        auto picture = loader.load(dataFile(name), width, height);
+        auto picture = loader.decode(dataFile(name), width, height);
         ASSERT_TRUE(picture && *picture) << name;
         auto* shown = dynamic_cast<const win32::Picture*>(picture->get());
         ASSERT_NE(shown, nullptr);
@@ -34,19 +37,19 @@ TEST_F(PictureTest, LoadsEachKindScaledToThePreview) {
 }
 
 TEST_F(PictureTest, EmptyMissingAndNonPictures) {
-    auto empty = loader.load(u"", width, height);
+    auto empty = loader.decode(u"", width, height);
     ASSERT_TRUE(empty.has_value());
     EXPECT_EQ(*empty, nullptr);
-    EXPECT_EQ(loader.load(dataFile("no-such-picture.jpg"), width, height), std::nullopt);
-    EXPECT_EQ(loader.load(dataFile("not-a-picture.jpg"), width, height), std::nullopt);
-    EXPECT_EQ(loader.load(dataFile(""), width, height), std::nullopt);  // a folder
+    EXPECT_EQ(loader.decode(dataFile("no-such-picture.jpg"), width, height), std::nullopt);
+    EXPECT_EQ(loader.decode(dataFile("not-a-picture.jpg"), width, height), std::nullopt);
+    EXPECT_EQ(loader.decode(dataFile(""), width, height), std::nullopt);  // a folder
 }
 
 TEST_F(PictureTest, TheSameUnchangedFileIsNotDecodedAgain) {
     const std::u16string copy = freshFolder(u"pictures") + u"copy.jpg";
     ASSERT_TRUE(::CopyFileW(win32::wide(dataFile("picture.jpg")), win32::wide(copy), FALSE));
-    auto first = loader.load(copy, width, height);
-    auto again = loader.load(copy, width, height);
+    auto first = loader.decode(copy, width, height);
+    auto again = loader.decode(copy, width, height);
     ASSERT_TRUE(first && again);
     EXPECT_EQ(first->get(), again->get());
 
@@ -58,11 +61,96 @@ TEST_F(PictureTest, TheSameUnchangedFileIsNotDecodedAgain) {
                                 0, nullptr);
     ::SetFileTime(file, nullptr, nullptr, &later);
     ::CloseHandle(file);
-    auto changed = loader.load(copy, width, height);
+    auto changed = loader.decode(copy, width, height);
     ASSERT_TRUE(changed);
     EXPECT_NE(changed->get(), first->get());
     // A different size is a different picture too.
-    EXPECT_NE(loader.load(copy, width / 2, height / 2)->get(), changed->get());
+    EXPECT_NE(loader.decode(copy, width / 2, height / 2)->get(), changed->get());
+}
+
+// The loader's worker, announcing to a window of the test's own that stands
+// in for the program's.
+struct PictureLoaderTest : ::testing::Test {
+    static constexpr UINT finished = WM_APP + 7;
+    // The preview's size in twips: 188 x 174 pixels at 96 dpi.
+    static constexpr int widthTwips = 2820;
+    static constexpr int heightTwips = 2605;
+
+    void SetUp() override {
+        window = ::CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        loader.attach(window, finished);
+    }
+    void TearDown() override { ::DestroyWindow(window); }
+
+    bool announced() {
+        MSG message{};
+        return ::PeekMessageW(&message, window, finished, finished, PM_REMOVE) != FALSE;
+    }
+    // What the window takes on the announcements, waiting for one that
+    // carries a decode.
+    std::optional<win32::PictureLoader::Finished> nextFinished() {
+        for (int waited = 0; waited < 30000; waited += 10) {
+            if (announced()) {
+                if (auto done = loader.takeFinished()) return done;
+            }
+            ::Sleep(10);
+        }
+        return std::nullopt;
+    }
+
+    UINT dpi = 96;
+    win32::PictureLoader loader{[this] { return dpi; }};
+    HWND window = nullptr;
+};
+
+TEST_F(PictureLoaderTest, AnnouncesOnlyTheNewestDecode) {
+    // The large decode is under way or never starts when the next request
+    // comes: either way only the newest one is taken.
+    loader.request(largePicture(), widthTwips, heightTwips);
+    loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips);
+    const auto newest = loader.request(dataFile("picture.jpg"), widthTwips, heightTwips);
+    auto done = nextFinished();
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->ticket, newest);
+    ASSERT_TRUE(done->picture && *done->picture);
+    auto* shown = dynamic_cast<const win32::Picture*>(done->picture->get());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->width(), 188);
+    EXPECT_EQ(shown->height(), 174);
+    EXPECT_FALSE(loader.takeFinished());
+
+    const auto missing = loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips);
+    done = nextFinished();
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->ticket, missing);
+    EXPECT_EQ(done->picture, std::nullopt);
+}
+
+TEST_F(PictureLoaderTest, ADecodeForAnotherDpiIsNotTaken) {
+    loader.request(dataFile("picture.gif"), widthTwips, heightTwips);
+    bool posted = false;
+    for (int waited = 0; waited < 30000 && !(posted = announced()); waited += 10) ::Sleep(10);
+    ASSERT_TRUE(posted);
+    dpi = 144;  // the window moved to another monitor before it took the picture
+    EXPECT_FALSE(loader.takeFinished());
+}
+
+// The window detaches the loader when it is destroyed: a decode that ends
+// afterwards must not post to a window that is gone, whose handle another
+// window may have by then.
+TEST_F(PictureLoaderTest, AnnouncesNothingOnceDetached) {
+    loader.detach();
+    const auto ticket = loader.request(dataFile("picture.png"), widthTwips, heightTwips);
+    std::optional<win32::PictureLoader::Finished> done;
+    for (int waited = 0; waited < 30000 && !done; waited += 10) {
+        ::Sleep(10);
+        done = loader.takeFinished();
+    }
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->ticket, ticket);
+    EXPECT_FALSE(announced());
 }
 
 }  // namespace

@@ -14,3 +14,7 @@ const TestEnvironment& testEnvironment();
 
 // A fresh empty folder under the scratch folder, with its trailing backslash.
 std::u16string freshFolder(const std::u16string& name);
+
+// The photograph-sized JPEG made for these tests (a CTest fixture), as a
+// Windows path.
+std::u16string largePicture();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -263,6 +264,52 @@ TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(
         waitFor([&] { return ::GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY; }));
+}
+
+// The preview shows the large picture: orange where the window is dark.
+bool showsLargePicture(HWND window, UINT dpi) {
+    auto pixels = [&](int twips) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); };
+    const COLORREF colour = clientPixel(window, pixels(1530 + 1800), pixels(1250 + 1600));
+    return GetRValue(colour) > 180 && GetBValue(colour) < 110;
+}
+
+// The decode of a photograph takes Wine a second or more, longer on a loaded
+// machine. The window must go on answering meanwhile: many probes, each
+// within 100 ms, must come back while the preview is still empty. With the
+// decode on the window's thread none could, however fast the machine.
+TEST_F(ProgramWindow, AnswersWhileALargePictureDecodesThenShowsIt) {
+    ::SetForegroundWindow(window_);
+    auto boxes = editBoxes(window_);
+    ASSERT_GE(boxes.size(), 3u);
+    ASSERT_FALSE(showsLargePicture(window_, dpi_));
+    const std::wstring picture = win32::toWide(largePicture());
+    ::SendMessageW(boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+
+    int answeredWhileDecoding = 0;
+    bool shown = false;
+    const ULONGLONG deadline = ::GetTickCount64() + 60000;
+    while (!(shown = showsLargePicture(window_, dpi_)) && ::GetTickCount64() < deadline) {
+        DWORD_PTR result = 0;
+        if (::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) &&
+            !showsLargePicture(window_, dpi_)) {
+            ++answeredWhileDecoding;
+        }
+        ::Sleep(10);
+    }
+    EXPECT_TRUE(shown) << "the preview never showed the picture";
+    EXPECT_GE(answeredWhileDecoding, 5);
+}
+
+TEST_F(ProgramWindow, EndsWhenClosedWhileAPictureDecodes) {
+    auto boxes = editBoxes(window_);
+    ASSERT_GE(boxes.size(), 3u);
+    const std::wstring picture = win32::toWide(largePicture());
+    ::SendMessageW(boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+    ::PostMessageW(std::exchange(window_, nullptr), WM_CLOSE, 0, 0);
+    ASSERT_EQ(::WaitForSingleObject(process_.get(), 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process_.get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace

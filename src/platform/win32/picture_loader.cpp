@@ -1,41 +1,132 @@
 #include "platform/win32/picture_loader.h"
 
-#include "platform/win32/long_path.h"
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <utility>
+
+#include "platform/win32/com_apartment.h"
 
 namespace win32 {
 
-PictureLoader::PictureLoader(std::function<UINT()> dpi)
-    : dpi_(std::move(dpi)), factory_(createImagingFactory()) {}
+struct PictureLoader::Shared {
+    struct Job {
+        platform::PictureTicket ticket = 0;
+        std::u16string path;
+        int width = 0;
+        int height = 0;
+        UINT dpi = 0;
+    };
+    struct Done {
+        Finished finished;
+        UINT dpi = 0;
+    };
 
-bool PictureLoader::Source::operator==(const Source& other) const {
-    return path == other.path && width == other.width && height == other.height &&
-           ::CompareFileTime(&written, &other.written) == 0 && size == other.size;
+    std::mutex mutex;
+    std::condition_variable wake;
+    // The newest ticket handed out; a decode for any other stops.
+    std::atomic<platform::PictureTicket> newest{0};
+    std::atomic<bool> stopping{false};
+    // Guarded by the mutex:
+    std::optional<Job> next;
+    std::optional<Done> done;
+    bool busy = false;
+    HWND window = nullptr;
+    UINT message = 0;
+};
+
+PictureLoader::PictureLoader(std::function<UINT()> dpi)
+    : dpi_(std::move(dpi)), shared_(std::make_shared<Shared>()) {}
+
+PictureLoader::~PictureLoader() {
+    bool busy = false;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->window = nullptr;
+        shared_->stopping = true;
+        shared_->next.reset();
+        busy = shared_->busy;
+    }
+    shared_->wake.notify_one();
+    if (!worker_.joinable()) return;
+    // An idle worker ends at once; a busy one may be stuck for seconds in a
+    // read from a slow share, and the program must not wait for it.
+    if (busy) {
+        worker_.detach();
+    } else {
+        worker_.join();
+    }
 }
 
-std::optional<platform::PicturePtr> PictureLoader::load(const std::u16string& path, int widthTwips,
-                                                        int heightTwips) {
-    if (path.empty()) return platform::PicturePtr{};
-    if (!factory_) return std::nullopt;
-    const int dpi = static_cast<int>(dpi_());
-    const int width = ::MulDiv(widthTwips, dpi, 1440), height = ::MulDiv(heightTwips, dpi, 1440);
+void PictureLoader::attach(HWND window, UINT message) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->window = window;
+    shared_->message = message;
+}
 
-    WIN32_FILE_ATTRIBUTE_DATA file{};
-    if (!::GetFileAttributesExW(longPath(path).c_str(), GetFileExInfoStandard, &file) ||
-        (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return std::nullopt;
+void PictureLoader::detach() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->window = nullptr;
+}
+
+platform::PictureTicket PictureLoader::request(const std::u16string& path, int widthTwips,
+                                               int heightTwips) {
+    const UINT dpi = dpi_();
+    const int scale = static_cast<int>(dpi);
+    Shared::Job job{0, path, ::MulDiv(widthTwips, scale, 1440), ::MulDiv(heightTwips, scale, 1440),
+                    dpi};
+    const platform::PictureTicket ticket = shared_->newest + 1;
+    job.ticket = ticket;
+    std::optional<Shared::Done> stale;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->newest = ticket;
+        shared_->next = std::move(job);
+        stale = std::exchange(shared_->done, std::nullopt);
     }
-    Source identity{path, width, height, file.ftLastWriteTime,
-                    (ULONGLONG{file.nFileSizeHigh} << 32) | file.nFileSizeLow};
-    if (lastSource_ && *lastSource_ == identity) return lastPicture_;
+    // The worker, and its WIC factory, only once a picture is wanted: the
+    // window's first paint does not wait for either.
+    if (!worker_.joinable()) worker_ = std::thread(work, shared_);
+    shared_->wake.notify_one();
+    return ticket;
+}
 
-    auto source = openPictureFile(*factory_.Get(), path);
-    if (!source) return std::nullopt;
-    auto reduced = decodeReduced(*factory_.Get(), *source.Get(), width, height);
-    auto bitmap = toBitmap(*factory_.Get(), *reduced.Get(), width, height);
-    if (!bitmap.bitmap) return std::nullopt;
-    lastSource_ = std::move(identity);
-    lastPicture_ = std::make_shared<Picture>(std::move(bitmap));
-    return lastPicture_;
+std::optional<PictureLoader::Finished> PictureLoader::takeFinished() {
+    std::optional<Shared::Done> done;
+    {
+        std::lock_guard lock(shared_->mutex);
+        done = std::exchange(shared_->done, std::nullopt);
+    }
+    // Decoded for the size of another DPI: the window asks again.
+    if (!done || done->dpi != dpi_()) return std::nullopt;
+    return std::move(done->finished);
+}
+
+void PictureLoader::work(std::shared_ptr<Shared> shared) {
+    // Decoding is background work: the window's thread goes first.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    ComApartment com(COINIT_MULTITHREADED);
+    PictureDecoder decoder;
+    for (;;) {
+        Shared::Job job;
+        {
+            std::unique_lock lock(shared->mutex);
+            shared->busy = false;
+            shared->wake.wait(lock, [&] { return shared->stopping || shared->next; });
+            if (shared->stopping) return;
+            job = std::move(*shared->next);
+            shared->next.reset();
+            shared->busy = true;
+        }
+        auto superseded = [&] { return shared->stopping || shared->newest != job.ticket; };
+        auto picture = decoder.decode(job.path, job.width, job.height, superseded);
+
+        std::lock_guard lock(shared->mutex);
+        // A result nobody waits for any more is dropped here, with its memory.
+        if (superseded()) continue;
+        shared->done = Shared::Done{{job.ticket, std::move(picture)}, job.dpi};
+        if (shared->window) ::PostMessageW(shared->window, shared->message, 0, 0);
+    }
 }
 
 }  // namespace win32

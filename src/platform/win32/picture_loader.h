@@ -1,51 +1,54 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
 
 #include "platform/picture_loader.h"
-#include "platform/win32/wic.h"
+#include "platform/win32/picture_decoder.h"
 
 namespace win32 {
 
-// A picture scaled for showing, as a premultiplied DIB section.
-class Picture : public platform::Picture {
-  public:
-    explicit Picture(DecodedBitmap bitmap) : bitmap_(std::move(bitmap)) {}
-    HBITMAP handle() const { return bitmap_.bitmap.get(); }
-    int width() const { return bitmap_.width; }
-    int height() const { return bitmap_.height; }
-
-  private:
-    DecodedBitmap bitmap_;
-};
-
-// Loads pictures through WIC and keeps only the copy scaled to the size
-// they are shown at, never the full-size picture.
+// Decodes pictures on a worker thread of its own, one at a time, the newest
+// request first: an older request that has not started is dropped, one under
+// way is stopped between its steps. A finished decode is announced to the
+// window by a posted message, on which the window takes it.
 class PictureLoader : public platform::PictureLoader {
   public:
-    // `dpi` tells the window's current dots per inch.
+    // `dpi` tells the window's current dots per inch; it is asked on the
+    // window's thread only.
     explicit PictureLoader(std::function<UINT()> dpi);
-    std::optional<platform::PicturePtr> load(const std::u16string& path, int widthTwips,
-                                             int heightTwips) override;
+    PictureLoader(const PictureLoader&) = delete;
+    PictureLoader& operator=(const PictureLoader&) = delete;
+    // Never waits for a decode under way, which may take seconds: the worker
+    // finishes it on its own and ends.
+    ~PictureLoader() override;
+
+    // Finished decodes are announced by posting `message` to `window`; before
+    // and after `detach`, to nobody. Both on the window's thread.
+    void attach(HWND window, UINT message);
+    void detach();
+
+    platform::PictureTicket request(const std::u16string& path, int widthTwips,
+                                    int heightTwips) override;
+
+    struct Finished {
+        platform::PictureTicket ticket = 0;
+        platform::LoadedPicture picture;
+    };
+    // The newest finished decode, unless the window's DPI has changed since
+    // it was asked for; called on the announcement.
+    std::optional<Finished> takeFinished();
 
   private:
-    // The file a picture was decoded from, as far as telling a changed file
-    // from the same one needs.
-    struct Source {
-        std::u16string path;
-        int width = 0;
-        int height = 0;
-        FILETIME written{};
-        ULONGLONG size = 0;
-        bool operator==(const Source& other) const;
-    };
+    struct Shared;
+    static void work(std::shared_ptr<Shared> shared);
 
     std::function<UINT()> dpi_;
-    ComPtr<IWICImagingFactory> factory_;
-    // The last picture shown: the reader empties the picture box and fills it
-    // again with the same path, which must not decode a large photograph twice.
-    std::optional<Source> lastSource_;
-    platform::PicturePtr lastPicture_;
+    // Shared with the worker, which may outlive this object.
+    std::shared_ptr<Shared> shared_;
+    std::thread worker_;
 };
 
 }  // namespace win32

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/long_path.h"
@@ -96,8 +97,8 @@ ComPtr<IWICBitmapSource> decodeReduced(IWICImagingFactory& factory, IWICBitmapSo
     return reduced;
 }
 
-DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width,
-                       int height) {
+DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width, int height,
+                       const StopRequested& stop) {
     UINT sourceWidth = 0, sourceHeight = 0;
     if (FAILED(source.GetSize(&sourceWidth, &sourceHeight)) || sourceWidth == 0 ||
         sourceHeight == 0) {
@@ -135,10 +136,18 @@ DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, in
     void* bits = nullptr;
     UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return {};
+    // Where the decoder reads its file as rows are asked for (PNG, GIF, BMP,
+    // a JPEG on Windows), a band is a fraction of the work, so a decode
+    // that is no longer wanted stops soon.
+    constexpr int bandRows = 16;
     const UINT stride = static_cast<UINT>(width) * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
-                                     static_cast<BYTE*>(bits)))) {
-        return {};
+    for (int top = 0; top < height; top += bandRows) {
+        if (stop && stop()) return {};
+        const WICRect band{0, top, width, std::min(bandRows, height - top)};
+        if (FAILED(converter->CopyPixels(&band, stride, stride * static_cast<UINT>(band.Height),
+                                         static_cast<BYTE*>(bits) + std::size_t{stride} * top))) {
+            return {};
+        }
     }
     return {std::move(bitmap), width, height};
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
@@ -22,6 +23,10 @@ struct DecodedBitmap {
 
 ComPtr<IWICImagingFactory> createImagingFactory();
 
+// Asked between the steps of a decode: true when its result is no longer
+// wanted, which ends it early.
+using StopRequested = std::function<bool()>;
+
 // The first frame of a picture file; null when the file is missing or holds
 // no picture WIC can read.
 ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::u16string& path);
@@ -37,8 +42,9 @@ ComPtr<IWICBitmapSource> decodeReduced(IWICImagingFactory& factory, IWICBitmapSo
                                        int width, int height);
 
 // Scales the source to width x height (its own size when either is 0) and
-// converts it into a DIB; an empty result on failure.
+// converts it into a DIB, a band of rows at a time; an empty result on
+// failure or when `stop` says so between two bands.
 DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, int width = 0,
-                       int height = 0);
+                       int height = 0, const StopRequested& stop = {});
 
 }  // namespace win32
