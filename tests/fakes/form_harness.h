@@ -129,9 +129,14 @@ class FakeView : public mainwindow::Form1View {
     }
     void selectAll(mainwindow::ControlId box) override { selected.push_back(box); }
     void redraw(mainwindow::ControlId) override { ++redraws; }
+    void moveFocus(mainwindow::ControlId control) override {
+        if (onMoveFocus) onMoveFocus(control);
+    }
     std::map<mainwindow::ControlId, std::u16string> shownTexts;
     std::vector<mainwindow::ControlId> selected;
     int redraws = 0;
+    // The window reporting the focus where it was asked to go.
+    std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
 // A main window over fakes of every platform operation.
@@ -149,6 +154,10 @@ struct FormHarness {
     mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
                                                 dialogs, pictures, locale, urls, frame},
                            view};
+
+    FormHarness() {
+        view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };
+    }
 
     // Sets a box's text as typing would.
     void type(mainwindow::ControlId box, std::u16string text) {
