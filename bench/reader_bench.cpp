@@ -48,6 +48,7 @@ struct Idle : platform::MessageDialog,
     void showText(ControlId, const std::u16string&) override {}
     void selectAll(ControlId) override {}
     void redraw(ControlId) override {}
+    void moveFocus(ControlId) override {}
 };
 
 // The twelve lines at the end of 64 KiB of other programs' sections, so the

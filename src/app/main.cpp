@@ -20,8 +20,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab moves between the boxes as in a dialog.
-        if (::IsDialogMessageW(window.hwnd(), &message)) continue;
+        // The window's own keys (Tab, Enter, Escape...) come first, so that
+        // they work the same whichever control has the focus.
+        if (window.translateKey(message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

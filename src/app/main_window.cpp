@@ -4,12 +4,15 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
 
+#include "app/accessible_control.h"
 #include "app/gdi.h"
 #include "mainwindow/hit_test.h"
+#include "mainwindow/keyboard.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -26,7 +29,7 @@ constexpr UINT pictureFinished = WM_APP + 1;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// The native children in their tab order.
+// The native children in their stacking order.
 constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
                                     ControlId::color, ControlId::Text1};
 
@@ -46,6 +49,42 @@ int mouseButtons(WPARAM keys) {
     if (keys & MK_RBUTTON) buttons |= mainwindow::mouse::right;
     if (keys & MK_MBUTTON) buttons |= mainwindow::mouse::middle;
     return buttons;
+}
+
+bool inTabOrder(ControlId id) {
+    return std::find(mainwindow::tabOrder.begin(), mainwindow::tabOrder.end(), id) !=
+           mainwindow::tabOrder.end();
+}
+
+// The keys the model acts on; the modifiers that give a key another meaning
+// (Alt+Space opens the system menu, Ctrl+Esc the Start menu) leave it alone.
+std::optional<mainwindow::Key> keyOf(const MSG& message) {
+    using mainwindow::Key;
+    const bool alt = (message.lParam & (1 << 29)) != 0;
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    switch (message.wParam) {
+        case VK_TAB:
+            if (alt || ctrl) return std::nullopt;
+            return shift ? Key::shiftTab : Key::tab;
+        case VK_RETURN:
+            if (alt || ctrl) return std::nullopt;
+            return Key::enter;
+        case VK_SPACE:
+            if (alt || ctrl) return std::nullopt;
+            return Key::space;
+        case VK_ESCAPE:
+            if (alt || ctrl) return std::nullopt;
+            return Key::escape;
+        case VK_F4:
+            if (ctrl) return std::nullopt;
+            return alt ? Key::altF4 : Key::f4;
+        case VK_DOWN:
+            if (!alt || ctrl) return std::nullopt;
+            return Key::altDown;
+        default:
+            return std::nullopt;
+    }
 }
 
 std::u16string windowText(HWND window) {
@@ -114,6 +153,9 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == AccessibleMessages::describe() || message == AccessibleMessages::press()) {
+        return onAccessibleMessage(message, wParam, lParam);
+    }
     switch (message) {
         case WM_CREATE:
             dpi_ = windowDpi(window_);
@@ -124,6 +166,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
+            // The focus rectangle stays hidden until the keyboard is used,
+            // unless the window was opened from the keyboard.
+            ::SendMessageW(window_, WM_CHANGEUISTATE,
+                           MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
             ::DragAcceptFiles(window_, TRUE);
             return 0;
         case WM_DROPFILES:
@@ -139,12 +185,25 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_PAINT: {
             PaintDc dc(window_);
-            paint(dc.get());
+            RECT client{};
+            ::GetClientRect(window_, &client);
+            paint(dc.get(), client);
             return 0;
         }
-        case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wParam));
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            ::GetClientRect(window_, &client);
+            paint(reinterpret_cast<HDC>(wParam), client);
             return 0;
+        }
+        case WM_DRAWITEM:
+            paintCommand(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+            repaint();
+            return result;
+        }
         case WM_MOUSEMOVE:
             form_.mouseMoved(twips(lParam), mouseButtons(wParam));
             return 0;
@@ -221,8 +280,8 @@ void MainWindow::createChildren() {
     for (ControlId id : nativeChildren) {
         const Control& control = form_.control(id);
         const bool button = control.kind == ControlKind::pushButton;
-        const DWORD style =
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
+        const DWORD style = WS_CHILD | WS_VISIBLE | (inTabOrder(id) ? WS_TABSTOP : 0) |
+                            (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
         // Made in place and with their font: moving them afterwards would lay
         // each out twice before the first paint.
         const RECT r = pixelRect(control.rect, dpi_);
@@ -235,6 +294,8 @@ void MainWindow::createChildren() {
         children_[id] = child;
         if (!button) ::SetWindowSubclass(child, boxProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
+
+    createCommandChildren();
 
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -277,8 +338,76 @@ LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPAR
             return 0;
         }
     }
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (auto id = self->boxOf(box); id && inTabOrder(*id)) return accessibleObject(box, wParam);
+    }
     if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, boxProc, 1);
     return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+// The painted commands' stand-ins: owner-drawn buttons over the artwork that
+// hold the focus and speak for the command, named by their caption. The
+// mouse passes through them, so the model's hit testing alone decides what
+// the pointer is over.
+void MainWindow::createCommandChildren() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (ControlId id : mainwindow::paintedCommands) {
+        HWND child = ::CreateWindowExW(
+            0, WC_BUTTONW, win32::wide(form_.accessible(id).name),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
+        children_[id] = child;
+        ::SetWindowSubclass(child, commandProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+LRESULT CALLBACK MainWindow::commandProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    switch (message) {
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETFOCUS:
+            if (auto id = self->childOf(child)) self->form_.focusEntered(*id);
+            break;
+        case WM_KILLFOCUS:
+            if (auto id = self->childOf(child)) self->form_.focusLeft(*id);
+            break;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) return accessibleObject(child, wParam);
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(child, commandProc, 1);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(child, message, wParam, lParam);
+}
+
+LRESULT MainWindow::onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto id = childOf(reinterpret_cast<HWND>(wParam));
+    if (!id || !inTabOrder(*id)) return FALSE;
+    if (message == AccessibleMessages::press()) {
+        form_.press(*id);
+        return TRUE;
+    }
+    *reinterpret_cast<mainwindow::AccessibleInfo*>(lParam) = form_.accessible(*id);
+    return TRUE;
+}
+
+bool MainWindow::translateKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (!window_ || (message.hwnd != window_ && !::IsChild(window_, message.hwnd))) return false;
+    auto key = keyOf(message);
+    if (!key) return false;
+    if (*key == mainwindow::Key::tab || *key == mainwindow::Key::shiftTab) {
+        // The keyboard is in use: from now on the focus shows.
+        ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    return form_.keyPressed(*key);
 }
 
 void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
@@ -292,6 +421,9 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             break;
         case EN_SETFOCUS:
             form_.focusEntered(*box);
+            break;
+        case EN_KILLFOCUS:
+            form_.focusLeft(*box);
             break;
         default:
             break;
@@ -314,13 +446,31 @@ void MainWindow::onDrop(HDROP drop) {
     form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
-void MainWindow::paint(HDC dc) {
+void MainWindow::paint(HDC dc, const RECT& area) {
     RECT client{};
     ::GetClientRect(window_, &client);
-    if (client.right <= 0 || client.bottom <= 0 || !fonts_) return;
-    MemoryCanvas canvas(dc, client.right, client.bottom);
-    if (artwork_) paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_);
-    ::BitBlt(dc, 0, 0, client.right, client.bottom, canvas.get(), 0, 0, SRCCOPY);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0 || !fonts_) return;
+    MemoryCanvas canvas(dc, width, height);
+    ::SetViewportOrgEx(canvas.get(), -area.left, -area.top, nullptr);
+    ::IntersectClipRect(canvas.get(), area.left, area.top, area.right, area.bottom);
+    if (artwork_) paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_, showsFocus());
+    ::SetViewportOrgEx(canvas.get(), 0, 0, nullptr);
+    ::BitBlt(dc, 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+}
+
+// A stand-in shows the part of the window it covers, drawn as the window
+// draws it: the artwork, the lit picture and the focus rectangle.
+void MainWindow::paintCommand(const DRAWITEMSTRUCT& item) {
+    RECT area = item.rcItem;
+    ::MapWindowPoints(item.hwndItem, window_, reinterpret_cast<POINT*>(&area), 2);
+    paint(item.hDC, area);
+}
+
+bool MainWindow::showsFocus() const {
+    const auto state = ::SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
+    return (state & UISF_HIDEFOCUS) == 0;
 }
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
@@ -338,6 +488,13 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
 
 mainwindow::TwipPoint MainWindow::twips(LPARAM lParam) const {
     return {pixelsToTwips(GET_X_LPARAM(lParam), dpi_), pixelsToTwips(GET_Y_LPARAM(lParam), dpi_)};
+}
+
+std::optional<ControlId> MainWindow::childOf(HWND child) const {
+    for (auto [id, window] : children_) {
+        if (window == child) return id;
+    }
+    return std::nullopt;
 }
 
 std::optional<ControlId> MainWindow::boxOf(HWND child) const {
@@ -360,10 +517,28 @@ void MainWindow::selectAll(ControlId box) {
 }
 
 void MainWindow::redraw(ControlId id) {
+    repaint();
+    if (id == ControlId::vcolor) {
+        // The colour button's description is the colour's number.
+        ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, children_[ControlId::Image3], OBJID_CLIENT,
+                         CHILDID_SELF);
+    }
+}
+
+void MainWindow::repaint() {
     // A control may have moved or been hidden, so its old place is
-    // repainted too: the whole client area is cheap enough.
-    (void)id;
+    // repainted too: the whole client area is cheap enough. The commands'
+    // stand-ins show the window beneath them and follow it.
     ::InvalidateRect(window_, nullptr, FALSE);
+    for (ControlId id : mainwindow::paintedCommands) {
+        if (auto it = children_.find(id); it != children_.end()) {
+            ::InvalidateRect(it->second, nullptr, FALSE);
+        }
+    }
+}
+
+void MainWindow::moveFocus(ControlId id) {
+    if (auto it = children_.find(id); it != children_.end()) ::SetFocus(it->second);
 }
 
 platform::WindowHandle MainWindow::handle() const {

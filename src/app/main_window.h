@@ -30,28 +30,41 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     bool create(int showCommand);
     HWND hwnd() const { return window_; }
 
+    // Gives the model the keys it acts on before any control sees them;
+    // true when the message is used up.
+    bool translateKey(const MSG& message);
+
     static const wchar_t* className();
 
   private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createChildren();
+    void createCommandChildren();
     void layoutChildren();
     void placeToolTip();
-    void paint(HDC dc);
+    // Draws `area` of the client area (client coordinates) at the DC's origin.
+    void paint(HDC dc, const RECT& area);
+    void paintCommand(const DRAWITEMSTRUCT& item);
+    void repaint();
+    bool showsFocus() const;
+    LRESULT onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
     std::optional<mainwindow::ControlId> boxOf(HWND child) const;
+    std::optional<mainwindow::ControlId> childOf(HWND child) const;
     bool setOuterSize(int widthPixels, int heightPixels);
 
     // Form1View
     void showText(mainwindow::ControlId box, const std::u16string& text) override;
     void selectAll(mainwindow::ControlId box) override;
     void redraw(mainwindow::ControlId control) override;
+    void moveFocus(mainwindow::ControlId control) override;
 
     // MainFrame
     platform::WindowHandle handle() const override;

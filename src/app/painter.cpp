@@ -88,6 +88,37 @@ void drawLine(HDC dc, const Control& line, UINT dpi) {
     ::LineTo(dc, twipsToPixels(r.left + r.width, dpi), twipsToPixels(r.top + r.height, dpi));
 }
 
+// The system's dotted focus rectangle, just inside a painted button's face
+// or just round a link's caption.
+void drawFocus(HDC dc, const Control& control, const Fonts& fonts, UINT dpi) {
+    RECT r = pixelRect(control.rect, dpi);
+    const int margin =
+        ::MulDiv(control.kind == ControlKind::image ? 3 : 2, static_cast<int>(dpi), 96);
+    if (control.kind == ControlKind::image) {
+        ::InflateRect(&r, -margin, -margin);
+    } else {
+        SelectGuard font(dc, fonts.get(control.font));
+        SIZE text{};
+        ::GetTextExtentPoint32W(dc, win32::wide(control.text),
+                                static_cast<int>(control.text.size()), &text);
+        // A caption too wide for its label is drawn smaller, within it.
+        const LONG width = std::min(text.cx, r.right - r.left);
+        const LONG middle = (r.top + r.bottom) / 2;
+        if (control.rightAligned) {
+            r.left = r.right - width;
+        } else {
+            r.right = r.left + width;
+        }
+        r.top = middle - text.cy / 2;
+        r.bottom = r.top + text.cy;
+        ::InflateRect(&r, margin, margin / 2);
+    }
+    // The dots invert what is under them, whatever the artwork's colour.
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::DrawFocusRect(dc, &r);
+}
+
 }  // namespace
 
 RECT pixelRect(const mainwindow::TwipRect& rect, UINT dpi) {
@@ -122,7 +153,7 @@ COLORREF resolveColour(mainwindow::OleColour colour) {
 }
 
 void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
-               const Fonts& fonts, UINT dpi) {
+               const Fonts& fonts, UINT dpi, bool showFocus) {
     win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
     ::FillRect(dc, &client, fill.get());
     if (const auto* background = art.background()) {
@@ -133,7 +164,7 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
     const auto& controls = form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         const Control& control = *it;
-        if (!control.visible) continue;
+        if (!control.visible && !form.showsLit(control.id)) continue;
         const RECT rect = pixelRect(control.rect, dpi);
         switch (control.kind) {
             case ControlKind::image:
@@ -157,6 +188,10 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
             default:
                 break;  // native windows draw themselves
         }
+    }
+    if (auto focused = form.focused();
+        showFocus && focused && mainwindow::isPaintedCommand(*focused)) {
+        drawFocus(dc, form.control(*focused), fonts, dpi);
     }
 }
 

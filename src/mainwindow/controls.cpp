@@ -56,6 +56,13 @@ Control headingLabel(ControlId id, std::string_view name, TwipRect rect, std::u1
     return c;
 }
 
+Control hotSpot(ControlId id, std::string_view name, TwipRect rect,
+                std::u16string_view paintedCaption) {
+    Control c = image(id, name, rect);
+    c.paintedCaption = paintedCaption;
+    return c;
+}
+
 Control line(ControlId id, std::string_view name, int x1, int y1, int x2, int y2) {
     return make(id, name, ControlKind::line, {x1, y1, x2 - x1, y2 - y1});
 }
@@ -91,8 +98,8 @@ Controls designControls() {
         label(Label8, "Label8", {7200, 4400, 2535, 255},
               u"لمزيد من البرامج ادخل على الموقع التالي"),
         headingLabel(Label6, "Label6", {6960, 2100, 2775, 255}, u"حدد لون الخط لمحتويات المجلد:"),
-        image(Image5, "Image5", {8170, 3030, 1530, 675}),
-        image(Image4, "Image4", {6350, 3030, 1535, 680}),
+        hotSpot(Image5, "Image5", {8170, 3030, 1530, 675}, u"تطبيق"),
+        hotSpot(Image4, "Image4", {6350, 3030, 1535, 680}, u"إزالة الخلفية"),
         label(Label1, "Label1", {240, 4395, 2175, 255}, u"معلومات عن البرنامج والمبرمج", cyan),
         line(L6, "L6", 3280, 2160, 4080, 2160),
         line(L4, "L4", 3280, 1800, 3390, 1800),
@@ -101,9 +108,9 @@ Controls designControls() {
         line(L3, "L3", 1920, 1800, 2160, 1800),
         line(L1, "L1", 1920, 1440, 2280, 1440),
         image(Image2, "Image2", {190, 540, 4170, 3435}, Artwork::explorerWindow),
-        image(Image3, "Image3", {4740, 2360, 1455, 390}),
-        image(wbtn2, "wbtn2", {4740, 1560, 1455, 390}),
-        image(wbtn1, "wbtn1", {4740, 780, 1460, 390}),
+        hotSpot(Image3, "Image3", {4740, 2360, 1455, 390}, u"لون الخط"),
+        hotSpot(wbtn2, "wbtn2", {4740, 1560, 1455, 390}, u"اختر الصورة"),
+        hotSpot(wbtn1, "wbtn1", {4740, 780, 1460, 390}, u"اختر المجلد"),
         image(btnt, "btnt", {8110, 2980, 1665, 825}, Artwork::applyLit, false),
         image(btne, "btne", {6230, 2980, 1755, 810}, Artwork::restoreLit, false),
         image(btn1, "btn1", {4670, 700, 1605, 555}, Artwork::folderLit, false),
@@ -115,6 +122,23 @@ Controls designControls() {
         headingLabel(Label3, "Label3", {6360, 470, 3375, 255}, u"حدد المجلد المراد تغيير خلفيتة :"),
         headingLabel(Label5, "Label5", {6960, 1335, 2775, 255}, u"حدد صورة لتكون خلفية للمجلد:"),
     }};
+}
+
+std::optional<ControlId> hoverPictureOf(ControlId spot) {
+    switch (spot) {
+        case ControlId::wbtn1:
+            return ControlId::btn1;
+        case ControlId::wbtn2:
+            return ControlId::btn2;
+        case ControlId::Image3:
+            return ControlId::btn3;
+        case ControlId::Image4:
+            return ControlId::btne;
+        case ControlId::Image5:
+            return ControlId::btnt;
+        default:
+            return std::nullopt;
+    }
 }
 
 bool takesMouseEvents(const Control& control) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -102,6 +103,8 @@ struct Control {
     FontId font = FontId::window;
     std::u16string_view toolTip;
     bool upArrowCursor = false;
+    // For a hot spot: the caption painted on the button beneath it.
+    std::u16string_view paintedCaption;
 };
 
 using Controls = std::array<Control, controlCount>;
@@ -114,6 +117,9 @@ inline std::size_t indexOf(ControlId id) { return static_cast<std::size_t>(id); 
 // Only images and labels take mouse events; lines never do, and the native
 // boxes and button take their own.
 bool takesMouseEvents(const Control& control);
+
+// The hover picture that lights a hot spot's painted button.
+std::optional<ControlId> hoverPictureOf(ControlId hotSpot);
 
 // The window's fixed outer size.
 inline constexpr int outerWidthTwips = 9945;

@@ -1,5 +1,7 @@
 #include "mainwindow/form1.h"
 
+#include <utility>
+
 #include "mainwindow/hit_test.h"
 
 namespace mainwindow {
@@ -48,9 +50,18 @@ void Form1::setPreview(platform::PicturePtr picture) {
     view_.redraw(ControlId::imgview);
 }
 
-void Form1::focusEntered(ControlId box) {
-    if (box == ControlId::fold) fold_GotFocus();
-    if (box == ControlId::img) img_GotFocus();
+void Form1::focusEntered(ControlId control) {
+    const auto previous = std::exchange(focused_, control);
+    if (previous && *previous != control && isPaintedCommand(*previous)) view_.redraw(*previous);
+    if (isPaintedCommand(control)) view_.redraw(control);
+    if (control == ControlId::fold) fold_GotFocus();
+    if (control == ControlId::img) img_GotFocus();
+}
+
+void Form1::focusLeft(ControlId control) {
+    if (focused_ != control) return;
+    focused_.reset();
+    if (isPaintedCommand(control)) view_.redraw(control);
 }
 
 void Form1::boxDoubleClicked(ControlId box) {

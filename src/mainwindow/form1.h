@@ -6,6 +6,7 @@
 
 #include "customisation/disk.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/keyboard.h"
 #include "platform/code_page.h"
 #include "platform/common_dialog.h"
 #include "platform/file_attributes.h"
@@ -26,8 +27,12 @@ class Form1View {
     // Puts a text box's text on screen; the model already holds it.
     virtual void showText(ControlId box, const std::u16string& text) = 0;
     virtual void selectAll(ControlId box) = 0;
-    // The look of a control changed (visibility, place, colour, picture).
+    // The look of a control changed (visibility, place, colour, picture,
+    // focus).
     virtual void redraw(ControlId control) = 0;
+    // Gives a control the keyboard focus; the window then reports it back
+    // through focusEntered.
+    virtual void moveFocus(ControlId control) = 0;
 };
 
 // The operating system as the handlers see it.
@@ -66,7 +71,8 @@ class Form1 {
 
     // Input as the window receives it, routed to the handlers.
     void textEdited(ControlId box, std::u16string text);
-    void focusEntered(ControlId box);
+    void focusEntered(ControlId control);
+    void focusLeft(ControlId control);
     void boxDoubleClicked(ControlId box);
     void mouseMoved(TwipPoint point, int buttons);
     void leftButtonDown(TwipPoint point);
@@ -76,6 +82,19 @@ class Form1 {
     void dropped(const std::u16string& path, bool isFolder);
     // The answer to a picture request of the preview.
     void pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture);
+
+    // The keyboard. A key the window takes returns true; false leaves it to
+    // the focused control (typing in a box).
+    bool keyPressed(Key key);
+    // Enter or Space on a painted command, or an assistive tool's default
+    // action on it: the same handler as a click. False for other controls.
+    bool press(ControlId control);
+    std::optional<ControlId> focused() const { return focused_; }
+    // Whether a hover picture is drawn: while visible, and while its hot
+    // spot has the focus (which leaves the mouse's hover state alone).
+    bool showsLit(ControlId hoverPicture) const;
+    // What assistive tools announce for a focusable control.
+    AccessibleInfo accessible(ControlId control) const;
 
     // Event handlers, named after their control and event.
     void Form_Resize();
@@ -142,6 +161,7 @@ class Form1 {
         bool secondOfDoubleClick = false;
     };
     std::optional<Press> press_;
+    std::optional<ControlId> focused_;
 };
 
 }  // namespace mainwindow

@@ -140,9 +140,14 @@ class FakeView : public mainwindow::Form1View {
     }
     void selectAll(mainwindow::ControlId box) override { selected.push_back(box); }
     void redraw(mainwindow::ControlId) override { ++redraws; }
+    void moveFocus(mainwindow::ControlId control) override {
+        if (onMoveFocus) onMoveFocus(control);
+    }
     std::map<mainwindow::ControlId, std::u16string> shownTexts;
     std::vector<mainwindow::ControlId> selected;
     int redraws = 0;
+    // The window reporting the focus where it was asked to go.
+    std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
 // A main window over fakes of every platform operation.
@@ -161,6 +166,9 @@ struct FormHarness {
                                                 dialogs, pictures, locale, urls, frame},
                            view};
 
+    FormHarness() {
+        view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };
+    }
     // Answers the oldest picture request still waiting, as the window does
     // when a decode finishes; false when none waits.
     bool answerPicture() {

@@ -1,8 +1,6 @@
 // Painting the window again and again must leave no GDI object behind.
 #include <windows.h>
 
-#include <wincodec.h>
-
 #include <gtest/gtest.h>
 
 #include "app/artwork.h"
@@ -27,10 +25,7 @@ DWORD gdiObjects() {
 TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
     fakes::FormHarness h;
     h.type(mainwindow::ControlId::color, u"255");  // the swatch, an opaque label
-    win32::ComPtr<IWICImagingFactory> factory;
-    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
-                                                CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
-    app::ArtworkSet artwork(*factory.Get());
+    app::ArtworkSet artwork;
     artwork.scaleFor(96);
     // Fonts for twice the window's DPI: no caption fits its label, so every
     // paint shrinks every caption's font, several tries each.
@@ -40,7 +35,7 @@ TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
     app::MemoryCanvas canvas(screen, 663, 346);
     ::ReleaseDC(nullptr, screen);
     const RECT client{0, 0, 663, 346};
-    auto paint = [&] { app::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96); };
+    auto paint = [&] { app::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96, true); };
 
     paint();  // whatever the system makes once and keeps
     const DWORD before = gdiObjects();

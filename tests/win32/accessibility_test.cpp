@@ -1,0 +1,168 @@
+// What assistive tools read off the real program's window: the focus walked
+// with Tab, and each focused control's name, role and description through
+// oleacc, as a screen reader asks for them.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wic.h"
+#include "platform/win32/wide_text.h"
+#include "test_environment.h"
+
+namespace {
+
+template <typename Condition>
+bool waitFor(Condition condition, int milliseconds = 20000) {
+    for (int waited = 0; waited < milliseconds; waited += 50) {
+        if (condition()) return true;
+        ::Sleep(50);
+    }
+    return condition();
+}
+
+struct Announced {
+    std::wstring name;
+    LONG role = 0;
+    bool operator==(const Announced&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Announced& a) {
+    return out << win32::fromWide(a.name).size() << " characters, role " << a.role;
+}
+
+win32::ComPtr<IAccessible> accessibleOf(HWND window) {
+    win32::ComPtr<IAccessible> object;
+    ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_PPV_ARGS(&object));
+    return object;
+}
+
+std::wstring textOf(IAccessible& object, HRESULT (IAccessible::*get)(VARIANT, BSTR*)) {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    if (FAILED((object.*get)(self, &text)) || !text) return L"";
+    std::wstring result(text, ::SysStringLen(text));
+    ::SysFreeString(text);
+    return result;
+}
+
+Announced announced(HWND window) {
+    Announced a;
+    auto object = accessibleOf(window);
+    if (!object) return a;
+    a.name = textOf(*object.Get(), &IAccessible::get_accName);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) a.role = role.lVal;
+    return a;
+}
+
+class ProgramAccessibility : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                     nullptr, nullptr, &startup, &info));
+        process_.reset(info.hProcess);
+        ::CloseHandle(info.hThread);
+        ASSERT_TRUE(waitFor([&] {
+            window_ = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr);
+            return window_ != nullptr && ::IsWindowVisible(window_);
+        }));
+        thread_ = ::GetWindowThreadProcessId(window_, nullptr);
+    }
+
+    void TearDown() override {
+        if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (process_ && ::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process_.get(), 1);
+        }
+    }
+
+    HWND focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+    }
+
+    // A Tab as the keyboard gives it, through the program's message loop.
+    HWND tab() {
+        HWND before = focus();
+        ::PostMessageW(before ? before : window_, WM_KEYDOWN, VK_TAB, 1);
+        waitFor([&] { return focus() != before; }, 5000);
+        return focus();
+    }
+
+    win32::Unique<HANDLE, win32::closeHandle> process_;
+    HWND window_ = nullptr;
+    DWORD thread_ = 0;
+};
+
+TEST_F(ProgramAccessibility, TabWalksTheControlsAndEachAnnouncesItsNameAndRole) {
+    const Announced expected[] = {
+        {L"حدد المجلد المراد تغيير خلفيتة :", ROLE_SYSTEM_TEXT},
+        {L"اختر المجلد", ROLE_SYSTEM_PUSHBUTTON},
+        {L"حدد صورة لتكون خلفية للمجلد:", ROLE_SYSTEM_TEXT},
+        {L"اختر الصورة", ROLE_SYSTEM_PUSHBUTTON},
+        {L"لون الخط", ROLE_SYSTEM_PUSHBUTTON},
+        {L"تطبيق", ROLE_SYSTEM_PUSHBUTTON},
+        {L"إزالة الخلفية", ROLE_SYSTEM_PUSHBUTTON},
+        {L"معلومات عن البرنامج والمبرمج", ROLE_SYSTEM_LINK},
+        {L"fbg.example.net", ROLE_SYSTEM_LINK},
+        {L"حدد المجلد المراد تغيير خلفيتة :", ROLE_SYSTEM_TEXT},  // round again
+    };
+    ASSERT_TRUE(waitFor([&] { return focus() != nullptr; }, 5000));
+    // At start the focus is on nothing that can be seen.
+    RECT client{}, at{};
+    ::GetClientRect(window_, &client);
+    ::GetWindowRect(focus(), &at);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_GE(at.top, client.bottom) << "the first focus is in sight";
+
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        HWND focused = tab();
+        ASSERT_TRUE(focused) << "step " << i;
+        EXPECT_EQ(announced(focused), expected[i]) << "step " << i;
+    }
+}
+
+TEST_F(ProgramAccessibility, TheColourButtonDescribesTheColourByItsNumber) {
+    // The third box holds the colour; a change there reaches the button.
+    std::vector<HWND> boxes;
+    ::EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[16]{};
+            ::GetClassNameW(child, name, 16);
+            if (lstrcmpiW(name, L"Edit") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    ASSERT_GE(boxes.size(), 3u);
+    ::SendMessageW(boxes[2], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"16744448"));
+
+    HWND colourButton = nullptr;
+    for (int i = 0; i < 12 && !colourButton; ++i) {
+        HWND focused = tab();
+        if (announced(focused).name == L"لون الخط") colourButton = focused;
+    }
+    ASSERT_TRUE(colourButton);
+    auto object = accessibleOf(colourButton);
+    ASSERT_TRUE(object);
+    EXPECT_EQ(textOf(*object.Get(), &IAccessible::get_accDescription), L"16744448");
+}
+
+}  // namespace
