@@ -448,6 +448,52 @@ class Road:
         d.click(CLOSE_IMAGE)
         check(wait_for(d.closed), "the close image did not end the program")
 
+    def step_8_keyboard(self):
+        """The whole road again with the keyboard alone: no mouse at all."""
+        d = self.d
+        folder = os.path.join(self.work, "keyboard")
+        os.makedirs(folder)
+        d.stop()  # whatever an earlier failed step left open
+        d.start()
+        d.keys("Tab")  # the first Tab lands on the folder box, which selects its text
+        d.type(wine_path(folder) + "\\")
+        d.expect_boxes([wine_path(folder) + "\\", "", "0"], "after typing the folder")
+
+        d.keys("Tab", "Tab", "Tab", "space")  # the folder button, the picture box, its button
+        _, _, title, _ = d.dialog()
+        check(title == "اختر الصورة من هنا", f"open-file dialog title: {title}")
+        check(wait_for(d.dialog_edit), "the open-file dialog shows no file name box")
+        d.type(wine_path(self.picture))
+        check(wait_for(lambda: wine_path(self.picture) in d.dialog_edit()),
+              f"the file name box holds {d.dialog_edit()}")
+        d.keys("Return")
+        check(d.no_dialog(), "the open-file dialog did not close")
+        d.expect_boxes([None, wine_path(self.picture), None], "after the picture")
+
+        d.keys("Tab", "Return")  # the colour button
+        _, _, title, _ = d.dialog()
+        check(title == "اختر اللون المناسب لمحتويات المجلد", f"colour dialog title: {title}")
+        d.keys("Return")  # the dialog's own colour, black
+        check(d.no_dialog(), "the colour dialog did not close")
+        d.expect_boxes([None, None, "0"], "after the colour")
+
+        d.keys("Tab", "Return")  # apply
+        d.message()
+        d.screenshot("08-keyboard-applied.png")
+        self.expect_message("تم التغيير بنجاح", "")
+        ini = os.path.join(folder, "Desktop.ini")
+        with open(ini, "rb") as f:
+            written = f.read()
+        check(written == expected_ini(wine_path(self.picture), "0"), "Desktop.ini bytes differ")
+        check(wait_for(lambda: dos_attributes(ini) == 0x2),
+              f"Desktop.ini attributes {dos_attributes(ini):#x}")
+        check(wait_for(lambda: dos_attributes(folder) == 0x4),
+              f"folder attributes {dos_attributes(folder):#x}")
+
+        d.keys("Escape")
+        check(wait_for(d.closed), "Escape did not end the program")
+        d.stop()
+
 
 def main():
     parser = argparse.ArgumentParser()
