@@ -7,24 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wic.h"
 #include "platform/win32/wide_text.h"
+#include "running_program.h"
 #include "test_environment.h"
 
 namespace {
-
-template <typename Condition>
-bool waitFor(Condition condition, int milliseconds = 20000) {
-    for (int waited = 0; waited < milliseconds; waited += 50) {
-        if (condition()) return true;
-        ::Sleep(50);
-    }
-    return condition();
-}
 
 struct Announced {
     std::wstring name;
@@ -69,26 +62,14 @@ Announced announced(HWND window) {
 class ProgramAccessibility : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                     nullptr, nullptr, &startup, &info));
-        process_.reset(info.hProcess);
-        ::CloseHandle(info.hThread);
-        ASSERT_TRUE(waitFor([&] {
-            window_ = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr);
-            return window_ != nullptr && ::IsWindowVisible(window_);
-        }));
+        program_.emplace();
+        window_ = program_->window();
+        ASSERT_TRUE(window_) << "the program's window did not show";
         thread_ = ::GetWindowThreadProcessId(window_, nullptr);
     }
 
     void TearDown() override {
-        if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_ && ::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process_.get(), 1);
-        }
+        if (program_) program_->close();
     }
 
     HWND focus() const {
@@ -101,11 +82,11 @@ class ProgramAccessibility : public ::testing::Test {
     HWND tab() {
         HWND before = focus();
         ::PostMessageW(before ? before : window_, WM_KEYDOWN, VK_TAB, 1);
-        waitFor([&] { return focus() != before; }, 5000);
+        waitFor([&] { return focus() != before; });
         return focus();
     }
 
-    win32::Unique<HANDLE, win32::closeHandle> process_;
+    std::optional<RunningProgram> program_;
     HWND window_ = nullptr;
     DWORD thread_ = 0;
 };
@@ -123,7 +104,7 @@ TEST_F(ProgramAccessibility, TabWalksTheControlsAndEachAnnouncesItsNameAndRole) 
         {L"fbg.example.net", ROLE_SYSTEM_LINK},
         {L"حدد المجلد المراد تغيير خلفيتة :", ROLE_SYSTEM_TEXT},  // round again
     };
-    ASSERT_TRUE(waitFor([&] { return focus() != nullptr; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return focus() != nullptr; }));
     // At start the focus is on nothing that can be seen.
     RECT client{}, at{};
     ::GetClientRect(window_, &client);

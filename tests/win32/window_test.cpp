@@ -5,32 +5,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "running_program.h"
 #include "screenshot.h"
 #include "test_environment.h"
 
 namespace {
-
-constexpr wchar_t windowClass[] = L"FolderBackgroundMainWindow";
-
-// Long enough for a machine busy with other work: a wait ends as soon as its
-// condition holds, so an idle machine does not pay for it.
-constexpr ULONGLONG patience = 30000;
-
-template <typename Condition>
-bool waitFor(Condition condition) {
-    const ULONGLONG deadline = ::GetTickCount64() + patience;
-    while (!condition()) {
-        if (::GetTickCount64() > deadline) return condition();
-        ::Sleep(50);
-    }
-    return true;
-}
 
 // The screen as a failed test left it, under the build folder, for a person
 // to look at; the path is printed with the failure.
@@ -143,31 +129,17 @@ COLORREF clientPixel(HWND window, int x, int y) {
 class ProgramWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                     nullptr, nullptr, &startup, &info));
-        process_.reset(info.hProcess);
-        ::CloseHandle(info.hThread);
-        ASSERT_TRUE(waitFor([&] {
-            window_ = ::FindWindowW(windowClass, nullptr);
-            return window_ != nullptr && ::IsWindowVisible(window_);
-        }));
+        program_.emplace();
+        window_ = program_->window();
+        ASSERT_TRUE(window_) << "the program's window did not show";
         dpi_ = ::GetDpiForWindow(window_);
         if (dpi_ == 0) dpi_ = 96;
     }
 
     void TearDown() override {
         if (HasFailure()) keepScreenshot(dpi_);
-        if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_) {
-            if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(patience)) !=
-                WAIT_OBJECT_0) {
-                ::TerminateProcess(process_.get(), 1);
-                ADD_FAILURE() << "the program did not end when its window was closed";
-            }
+        if (program_ && !program_->close()) {
+            ADD_FAILURE() << "the program did not end when its window was closed";
         }
     }
 
@@ -180,7 +152,7 @@ class ProgramWindow : public ::testing::Test {
         return size.cx == fixed.cx && size.cy == fixed.cy;
     }
 
-    win32::Unique<HANDLE, win32::closeHandle> process_;
+    std::optional<RunningProgram> program_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
 };
@@ -306,9 +278,9 @@ TEST_F(ProgramWindow, EndsWhenClosedWhileAPictureDecodes) {
     const std::wstring picture = win32::toWide(largePicture());
     ::SendMessageW(boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
     ::PostMessageW(std::exchange(window_, nullptr), WM_CLOSE, 0, 0);
-    ASSERT_EQ(::WaitForSingleObject(process_.get(), 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(program_->process(), 20000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
-    ::GetExitCodeProcess(process_.get(), &exitCode);
+    ::GetExitCodeProcess(program_->process(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
 }
 

@@ -1,0 +1,36 @@
+#include "running_program.h"
+
+#include <string>
+
+#include "platform/win32/wide_text.h"
+#include "test_environment.h"
+
+RunningProgram::RunningProgram() {
+    std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
+        return;
+    }
+    process_.reset(info.hProcess);
+    ::CloseHandle(info.hThread);
+    HWND found = nullptr;
+    if (waitFor([&] {
+            found = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr);
+            return found != nullptr && ::IsWindowVisible(found);
+        })) {
+        window_ = found;
+    }
+}
+
+bool RunningProgram::close() {
+    if (!process_) return true;
+    if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(patience)) == WAIT_OBJECT_0) {
+        return true;
+    }
+    ::TerminateProcess(process_.get(), 1);
+    return false;
+}

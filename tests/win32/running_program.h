@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+
+// Long enough for a machine busy with other work: a wait ends as soon as its
+// condition holds, so an idle machine does not pay for it.
+inline constexpr ULONGLONG patience = 30000;
+
+template <typename Condition>
+bool waitFor(Condition condition) {
+    const ULONGLONG deadline = ::GetTickCount64() + patience;
+    while (!condition()) {
+        if (::GetTickCount64() > deadline) return condition();
+        ::Sleep(50);
+    }
+    return true;
+}
+
+// The program under test, started and waited for until its window shows.
+class RunningProgram {
+  public:
+    RunningProgram();
+
+    // Null when the program or its window did not come up.
+    HWND window() const { return window_; }
+    HANDLE process() const { return process_.get(); }
+
+    // Closes the window as its caption bar would; false when the program
+    // did not end, in which case it is ended by force.
+    bool close();
+
+  private:
+    win32::Unique<HANDLE, win32::closeHandle> process_;
+    HWND window_ = nullptr;
+};
