@@ -121,17 +121,7 @@ TEST_F(ProgramAccessibility, TabWalksTheControlsAndEachAnnouncesItsNameAndRole) 
 
 TEST_F(ProgramAccessibility, TheColourButtonDescribesTheColourByItsNumber) {
     // The third box holds the colour; a change there reaches the button.
-    std::vector<HWND> boxes;
-    ::EnumChildWindows(
-        window_,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[16]{};
-            ::GetClassNameW(child, name, 16);
-            if (lstrcmpiW(name, L"Edit") == 0)
-                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
+    const std::vector<HWND> boxes = editBoxes(window_);
     ASSERT_GE(boxes.size(), 3u);
     ::SendMessageW(boxes[2], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"16744448"));
 

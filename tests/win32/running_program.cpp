@@ -34,3 +34,18 @@ bool RunningProgram::close() {
     ::TerminateProcess(process_.get(), 1);
     return false;
 }
+
+std::vector<HWND> editBoxes(HWND window) {
+    std::vector<HWND> boxes;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[16]{};
+            ::GetClassNameW(child, name, 16);
+            if (lstrcmpiW(name, L"Edit") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}

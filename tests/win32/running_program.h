@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32/unique_handle.h"
 
 // Long enough for a machine busy with other work: a wait ends as soon as its
@@ -35,3 +37,6 @@ class RunningProgram {
     win32::Unique<HANDLE, win32::closeHandle> process_;
     HWND window_ = nullptr;
 };
+
+// The window's native boxes, in creation order: fold, img, color, Text1.
+std::vector<HWND> editBoxes(HWND window);

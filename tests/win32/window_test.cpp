@@ -48,22 +48,6 @@ SIZE outerSize(HWND window) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The native boxes, in creation order: fold, img, color, Text1.
-std::vector<HWND> editBoxes(HWND window) {
-    std::vector<HWND> boxes;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[16]{};
-            ::GetClassNameW(child, name, 16);
-            if (lstrcmpiW(name, L"Edit") == 0)
-                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
-    return boxes;
-}
-
 std::wstring textOf(HWND box) {
     // WM_GETTEXT itself: GetWindowText does not ask another process.
     wchar_t text[1024]{};
