@@ -64,7 +64,8 @@ class ProgramAccessibility : public ::testing::Test {
     void SetUp() override {
         program_.emplace();
         window_ = program_->window();
-        ASSERT_TRUE(window_) << "the program's window did not show";
+        ASSERT_TRUE(window_) << "the program's window did not show (start error "
+                             << program_->startError() << ")";
         thread_ = ::GetWindowThreadProcessId(window_, nullptr);
     }
 

@@ -7,7 +7,7 @@ import sys
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll",
                "comdlg32.dll", "comctl32.dll", "msimg32.dll", "msvcrt.dll", "advapi32.dll",
-               "windowscodecs.dll", "oleaut32.dll", "shlwapi.dll", "uxtheme.dll"}
+               "windowscodecs.dll", "oleaut32.dll", "oleacc.dll", "shlwapi.dll", "uxtheme.dll"}
 
 dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", sys.argv[1]],
                       capture_output=True, text=True, check=True).stdout

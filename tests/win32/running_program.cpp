@@ -7,18 +7,33 @@
 
 RunningProgram::RunningProgram() {
     std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
+    // Under Wine on a loaded machine a start can fail once; it is tried again.
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
+    if (!waitFor([&] {
+            STARTUPINFOW startup{};
+            startup.cb = sizeof(startup);
+            if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info)) {
+                return true;
+            }
+            startError_ = ::GetLastError();
+            return false;
+        })) {
         return;
     }
     process_.reset(info.hProcess);
     ::CloseHandle(info.hThread);
+    const DWORD id = info.dwProcessId;
     HWND found = nullptr;
+    // Only this process's own window: another one may still be closing.
     if (waitFor([&] {
-            found = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr);
+            found = nullptr;
+            for (HWND w = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr); w;
+                 w = ::FindWindowExW(nullptr, w, L"FolderBackgroundMainWindow", nullptr)) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(w, &owner);
+                if (owner == id) found = w;
+            }
             return found != nullptr && ::IsWindowVisible(found);
         })) {
         window_ = found;

@@ -28,6 +28,8 @@ class RunningProgram {
     // Null when the program or its window did not come up.
     HWND window() const { return window_; }
     HANDLE process() const { return process_.get(); }
+    // Why the program could not be started, when it could not.
+    DWORD startError() const { return startError_; }
 
     // Closes the window as its caption bar would; false when the program
     // did not end, in which case it is ended by force.
@@ -36,6 +38,7 @@ class RunningProgram {
   private:
     win32::Unique<HANDLE, win32::closeHandle> process_;
     HWND window_ = nullptr;
+    DWORD startError_ = 0;
 };
 
 // The window's native boxes, in creation order: fold, img, color, Text1.

@@ -115,7 +115,8 @@ class ProgramWindow : public ::testing::Test {
     void SetUp() override {
         program_.emplace();
         window_ = program_->window();
-        ASSERT_TRUE(window_) << "the program's window did not show";
+        ASSERT_TRUE(window_) << "the program's window did not show (start error "
+                             << program_->startError() << ")";
         dpi_ = ::GetDpiForWindow(window_);
         if (dpi_ == 0) dpi_ = 96;
     }
