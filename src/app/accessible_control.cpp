@@ -154,7 +154,10 @@ class AccessibleControl final : public IAccessible {
         }
         if (!left || !top || !width || !height) return E_POINTER;
         RECT r{};
-        ::GetWindowRect(control_, &r);
+        if (!::SendMessageW(::GetParent(control_), AccessibleMessages::locate(),
+                            reinterpret_cast<WPARAM>(control_), reinterpret_cast<LPARAM>(&r))) {
+            ::GetWindowRect(control_, &r);
+        }
         *left = r.left;
         *top = r.top;
         *width = r.right - r.left;
@@ -232,6 +235,11 @@ UINT AccessibleMessages::describe() {
 
 UINT AccessibleMessages::press() {
     static const UINT message = ::RegisterWindowMessageW(L"FolderBackground.PressControl");
+    return message;
+}
+
+UINT AccessibleMessages::locate() {
+    static const UINT message = ::RegisterWindowMessageW(L"FolderBackground.LocateControl");
     return message;
 }
 

@@ -18,6 +18,10 @@ struct AccessibleMessages {
     static UINT describe();
     // wParam: the control's window. Posted: runs the control's command.
     static UINT press();
+    // wParam: the control's window; lParam: a RECT to fill with the place,
+    // in screen coordinates, where the window draws the control. Returns
+    // TRUE when filled: for the painted commands, whose windows take no room.
+    static UINT locate();
 };
 
 // The answer to WM_GETOBJECT for one of the window's controls: the system's

@@ -23,6 +23,7 @@ using mainwindow::Control;
 using mainwindow::ControlId;
 using mainwindow::ControlKind;
 
+constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
 constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
 // Posted by the picture loader when a decode for the preview has finished.
 constexpr UINT pictureFinished = WM_APP + 1;
@@ -96,7 +97,10 @@ std::u16string windowText(HWND window) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : pictures_([this] { return dpi_; }),
+    : folderBrowser_(com_),
+      dialogs_(com_),
+      pictures_([this] { return dpi_; }),
+      urls_(com_),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
                                  dialogs_, pictures_, locale_, urls_, *this},
             *this) {}
@@ -118,6 +122,12 @@ bool MainWindow::create(int showCommand) {
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className();
     if (!::RegisterClassExW(&windowClass)) return false;
+    WNDCLASSEXW commandClass{};
+    commandClass.cbSize = sizeof(commandClass);
+    commandClass.lpfnWndProc = commandProc;
+    commandClass.hInstance = instance;
+    commandClass.lpszClassName = commandClassName;
+    if (!::RegisterClassExW(&commandClass)) return false;
 
     // Centred on the primary monitor's work area at its DPI; WM_DPICHANGED
     // corrects the size should the window open on another monitor.
@@ -129,8 +139,10 @@ bool MainWindow::create(int showCommand) {
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
 
-    if (!::CreateWindowExW(0, className(), caption, windowStyle, x, y, width, height, nullptr,
-                           nullptr, instance, this)) {
+    // Files may be dropped on it (WS_EX_ACCEPTFILES is what DragAcceptFiles
+    // sets, without loading the shell at start).
+    if (!::CreateWindowExW(WS_EX_ACCEPTFILES, className(), caption, windowStyle, x, y, width,
+                           height, nullptr, nullptr, instance, this)) {
         return false;
     }
     ::ShowWindow(window_, showCommand);
@@ -153,7 +165,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == AccessibleMessages::describe() || message == AccessibleMessages::press()) {
+    if (message == AccessibleMessages::describe() || message == AccessibleMessages::press() ||
+        message == AccessibleMessages::locate()) {
         return onAccessibleMessage(message, wParam, lParam);
     }
     switch (message) {
@@ -163,14 +176,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             messages_.setOwner(window_);
             pictures_.attach(window_, pictureFinished);
             artwork_ = std::make_unique<ArtworkSet>();
-            artwork_->scaleFor(dpi_);
+            artwork_->scaleFor(dpi_, com_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
             // The focus rectangle stays hidden until the keyboard is used,
             // unless the window was opened from the keyboard.
             ::SendMessageW(window_, WM_CHANGEUISTATE,
                            MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-            ::DragAcceptFiles(window_, TRUE);
             return 0;
         case WM_DROPFILES:
             onDrop(reinterpret_cast<HDROP>(wParam));
@@ -196,15 +208,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             paint(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
-        case WM_DRAWITEM:
-            paintCommand(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
         case WM_UPDATEUISTATE: {
             const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
             repaint();
             return result;
         }
         case WM_MOUSEMOVE:
+            if (!toolTip_) createToolTipOnHover(wParam, lParam);
             form_.mouseMoved(twips(lParam), mouseButtons(wParam));
             return 0;
         case WM_LBUTTONDOWN:
@@ -296,15 +306,25 @@ void MainWindow::createChildren() {
     }
 
     createCommandChildren();
+}
 
+// The one tooltip is the close picture's, and only the mouse shows it, so it
+// is made when the mouse first comes over that picture rather than before the
+// window's first paint.
+void MainWindow::createToolTipOnHover(WPARAM keys, LPARAM at) {
+    if (mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) return;
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 window_, nullptr, instance, nullptr);
+                                 window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     placeToolTip();
+    // It sees the mouse from the next move on; this one starts its timer.
+    MSG move{window_, WM_MOUSEMOVE, keys, at, static_cast<DWORD>(::GetMessageTime()), {}};
+    ::SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void MainWindow::layoutChildren() {
-    for (auto [id, child] : children_) {
+    for (ControlId id : nativeChildren) {
+        HWND child = children_[id];
         const RECT r = pixelRect(form_.control(id).rect, dpi_);
         ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
@@ -339,31 +359,39 @@ LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPAR
         }
     }
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (auto id = self->boxOf(box); id && inTabOrder(*id)) return accessibleObject(box, wParam);
+        if (auto id = self->boxOf(box); id && inTabOrder(*id)) {
+            return self->accessibleObjectOf(box, wParam);
+        }
     }
     if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, boxProc, 1);
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
-// The painted commands' stand-ins: owner-drawn buttons over the artwork that
-// hold the focus and speak for the command, named by their caption. The
-// mouse passes through them, so the model's hit testing alone decides what
-// the pointer is over.
+// The painted commands' stand-ins: windows of their own small class that
+// hold the focus and speak for the command, named by their caption. They
+// take no room: the window draws the commands, focus included, and their
+// accessible objects report where (a stand-in with an area would have to
+// paint it again, one more paint per command at every start). The mouse
+// passes through them, so the model's hit testing alone decides what the
+// pointer is over.
 void MainWindow::createCommandChildren() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (ControlId id : mainwindow::paintedCommands) {
-        HWND child = ::CreateWindowExW(
-            0, WC_BUTTONW, win32::wide(form_.accessible(id).name),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
-        children_[id] = child;
-        ::SetWindowSubclass(child, commandProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        children_[id] = ::CreateWindowExW(
+            0, commandClassName, win32::wide(form_.accessible(id).name),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, this);
     }
 }
 
-LRESULT CALLBACK MainWindow::commandProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<MainWindow*>(data);
+LRESULT CALLBACK MainWindow::commandProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(child, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(child, message, wParam, lParam);
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
@@ -371,20 +399,22 @@ LRESULT CALLBACK MainWindow::commandProc(HWND child, UINT message, WPARAM wParam
             return 1;
         case WM_SETFOCUS:
             if (auto id = self->childOf(child)) self->form_.focusEntered(*id);
-            break;
+            return 0;
         case WM_KILLFOCUS:
             if (auto id = self->childOf(child)) self->form_.focusLeft(*id);
-            break;
+            return 0;
         case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) return accessibleObject(child, wParam);
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return self->accessibleObjectOf(child, wParam);
+            }
             break;
         case WM_NCDESTROY:
-            ::RemoveWindowSubclass(child, commandProc, 1);
+            ::SetWindowLongPtrW(child, GWLP_USERDATA, 0);
             break;
         default:
             break;
     }
-    return ::DefSubclassProc(child, message, wParam, lParam);
+    return ::DefWindowProcW(child, message, wParam, lParam);
 }
 
 LRESULT MainWindow::onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -394,8 +424,20 @@ LRESULT MainWindow::onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lPar
         form_.press(*id);
         return TRUE;
     }
+    if (message == AccessibleMessages::locate()) {
+        if (!mainwindow::isPaintedCommand(*id)) return FALSE;
+        RECT place = pixelRect(form_.control(*id).rect, dpi_);
+        ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&place), 2);
+        *reinterpret_cast<RECT*>(lParam) = place;
+        return TRUE;
+    }
     *reinterpret_cast<mainwindow::AccessibleInfo*>(lParam) = form_.accessible(*id);
     return TRUE;
+}
+
+LRESULT MainWindow::accessibleObjectOf(HWND child, WPARAM wParam) {
+    com_.enter();
+    return accessibleObject(child, wParam);
 }
 
 bool MainWindow::translateKey(const MSG& message) {
@@ -460,14 +502,6 @@ void MainWindow::paint(HDC dc, const RECT& area) {
     ::BitBlt(dc, 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
 }
 
-// A stand-in shows the part of the window it covers, drawn as the window
-// draws it: the artwork, the lit picture and the focus rectangle.
-void MainWindow::paintCommand(const DRAWITEMSTRUCT& item) {
-    RECT area = item.rcItem;
-    ::MapWindowPoints(item.hwndItem, window_, reinterpret_cast<POINT*>(&area), 2);
-    paint(item.hDC, area);
-}
-
 bool MainWindow::showsFocus() const {
     const auto state = ::SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
     return (state & UISF_HIDEFOCUS) == 0;
@@ -476,7 +510,7 @@ bool MainWindow::showsFocus() const {
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     fonts_ = std::make_unique<Fonts>(dpi_);
-    if (artwork_) artwork_->scaleFor(dpi_);
+    if (artwork_) artwork_->scaleFor(dpi_, com_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -527,14 +561,8 @@ void MainWindow::redraw(ControlId id) {
 
 void MainWindow::repaint() {
     // A control may have moved or been hidden, so its old place is
-    // repainted too: the whole client area is cheap enough. The commands'
-    // stand-ins show the window beneath them and follow it.
+    // repainted too: the whole client area is cheap enough.
     ::InvalidateRect(window_, nullptr, FALSE);
-    for (ControlId id : mainwindow::paintedCommands) {
-        if (auto it = children_.find(id); it != children_.end()) {
-            ::InvalidateRect(it->second, nullptr, FALSE);
-        }
-    }
 }
 
 void MainWindow::moveFocus(ControlId id) {

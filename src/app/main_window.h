@@ -12,6 +12,7 @@
 #include "app/painter.h"
 #include "mainwindow/form1.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
@@ -39,19 +40,21 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
   private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createChildren();
     void createCommandChildren();
     void layoutChildren();
+    void createToolTipOnHover(WPARAM keys, LPARAM at);
     void placeToolTip();
     // Draws `area` of the client area (client coordinates) at the DC's origin.
     void paint(HDC dc, const RECT& area);
-    void paintCommand(const DRAWITEMSTRUCT& item);
     void repaint();
     bool showsFocus() const;
     LRESULT onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The answer to a child's WM_GETOBJECT for its client area.
+    LRESULT accessibleObjectOf(HWND child, WPARAM wParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
     void onDpiChanged(UINT dpi, const RECT& suggested);
@@ -76,6 +79,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     HWND window_ = nullptr;
     UINT dpi_ = 96;
 
+    // First, so that COM outlasts everything below that may use it.
+    win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
     win32::FileStore files_;
     win32::FileAttributes attributes_;
     win32::AnsiCodePage codePage_;

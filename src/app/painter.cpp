@@ -31,8 +31,30 @@ void drawBitmap(HDC dc, HBITMAP bitmap, int width, int height, const RECT& to) {
     win32::UniqueDc source(::CreateCompatibleDC(dc));
     SelectGuard select(source.get(), bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0,
-                 width, height, blend);
+    ::GdiAlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0,
+                    width, height, blend);
+}
+
+void drawPicture(HDC dc, const ArtworkPicture& picture, int x, int y) {
+    if (picture.storedBits) {
+        ::StretchDIBits(dc, x, y, picture.width, picture.height, 0, 0, picture.width,
+                        picture.height, picture.storedBits, &picture.stored, DIB_RGB_COLORS,
+                        SRCCOPY);
+    } else {
+        drawBitmap(dc, picture.bitmap, picture.width, picture.height,
+                   RECT{x, y, x + picture.width, y + picture.height});
+    }
+}
+
+// Whether nothing drawn within `rect` can reach the clip box: a repaint of a
+// small part of the window lays out only the captions that show in it.
+bool outsideClip(const RECT& rect, const RECT& clip, UINT dpi) {
+    // Lines and focus rectangles reach a little beyond their controls.
+    RECT reach = rect;
+    const int margin = ::MulDiv(4, static_cast<int>(dpi), 96);
+    ::InflateRect(&reach, margin, margin);
+    RECT common{};
+    return !::IntersectRect(&common, &reach, &clip);
 }
 
 // The width the text takes in the font; the font is selected only meanwhile.
@@ -154,29 +176,44 @@ COLORREF resolveColour(mainwindow::OleColour colour) {
 
 void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
                const Fonts& fonts, UINT dpi, bool showFocus) {
-    win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
-    ::FillRect(dc, &client, fill.get());
-    if (const auto* background = art.background()) {
-        RECT to{0, 0, background->width, background->height};
-        drawBitmap(dc, background->bitmap.get(), background->width, background->height, to);
+    // Filled only where the background picture leaves the window bare: every
+    // pixel written twice costs a full paint's time.
+    const auto* background = art.background();
+    if (!background || background->width < client.right || background->height < client.bottom) {
+        win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
+        ::FillRect(dc, &client, fill.get());
     }
+    if (background) drawPicture(dc, *background, 0, 0);
+    RECT clip{};
+    if (::GetClipBox(dc, &clip) == NULLREGION) return;
 
     const auto& controls = form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         const Control& control = *it;
         if (!control.visible && !form.showsLit(control.id)) continue;
         const RECT rect = pixelRect(control.rect, dpi);
+        // A line's rectangle may run right to left or bottom to top, and a
+        // picture is drawn at its own size.
+        RECT drawn{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+                   std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+        const ArtworkPicture* picture = nullptr;
+        if (control.kind == ControlKind::image && control.id != mainwindow::ControlId::imgview) {
+            picture = art.picture(control.picture);
+            if (picture) {
+                drawn.right = std::max(drawn.right, rect.left + picture->width);
+                drawn.bottom = std::max(drawn.bottom, rect.top + picture->height);
+            }
+        }
+        if (outsideClip(drawn, clip, dpi)) continue;
         switch (control.kind) {
             case ControlKind::image:
                 if (control.id == mainwindow::ControlId::imgview) {
-                    auto* picture = dynamic_cast<const win32::Picture*>(form.preview().get());
-                    if (picture)
-                        drawBitmap(dc, picture->handle(), picture->width(), picture->height(),
+                    auto* preview = dynamic_cast<const win32::Picture*>(form.preview().get());
+                    if (preview)
+                        drawBitmap(dc, preview->handle(), preview->width(), preview->height(),
                                    rect);
-                } else if (const auto* bitmap = art.picture(control.picture)) {
-                    RECT to{rect.left, rect.top, rect.left + bitmap->width,
-                            rect.top + bitmap->height};
-                    drawBitmap(dc, bitmap->bitmap.get(), bitmap->width, bitmap->height, to);
+                } else if (picture) {
+                    drawPicture(dc, *picture, rect.left, rect.top);
                 }
                 break;
             case ControlKind::label:

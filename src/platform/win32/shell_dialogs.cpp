@@ -17,6 +17,7 @@ void MessageDialog::show(std::u16string_view text, std::u16string_view title) {
 }
 
 std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16string_view title) {
+    com_.enter();
     const std::wstring titleText = toWide(title);
     BROWSEINFOW request{};
     request.hwndOwner = reinterpret_cast<HWND>(owner);
@@ -40,6 +41,7 @@ std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16strin
 }
 
 bool CommonDialogs::showOpen(platform::CommonDialogState& state) {
+    com_.enter();
     // "description|patterns" becomes the dialog's double-NUL-ended pairs.
     std::wstring filter = toWide(state.filter);
     for (auto& c : filter) {
@@ -102,6 +104,7 @@ char16_t NumberLocale::decimalSeparator() const {
 }
 
 bool UrlLauncher::open(std::u16string_view url) {
+    com_.enter();
     auto result =
         ::ShellExecuteW(nullptr, L"open", toWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;

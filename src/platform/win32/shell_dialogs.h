@@ -7,6 +7,7 @@
 #include "platform/message_dialog.h"
 #include "platform/number_locale.h"
 #include "platform/url_launcher.h"
+#include "platform/win32/com_apartment.h"
 
 namespace win32 {
 
@@ -24,13 +25,24 @@ class MessageDialog : public platform::MessageDialog, public OwnedDialog {
     void show(std::u16string_view text, std::u16string_view title) override;
 };
 
-class FolderBrowser : public platform::FolderBrowser {
+// The shell's dialogs and ShellExecute want COM on the calling thread.
+class NeedsCom {
   public:
+    explicit NeedsCom(ComOnFirstUse& com) : com_(com) {}
+
+  protected:
+    ComOnFirstUse& com_;
+};
+
+class FolderBrowser : public platform::FolderBrowser, private NeedsCom {
+  public:
+    using NeedsCom::NeedsCom;
     std::u16string browse(platform::WindowHandle owner, std::u16string_view title) override;
 };
 
-class CommonDialogs : public platform::CommonDialogs, public OwnedDialog {
+class CommonDialogs : public platform::CommonDialogs, public OwnedDialog, private NeedsCom {
   public:
+    using NeedsCom::NeedsCom;
     bool showOpen(platform::CommonDialogState& state) override;
     bool showColor(platform::CommonDialogState& state) override;
 
@@ -44,8 +56,9 @@ class NumberLocale : public platform::NumberLocale {
     char16_t decimalSeparator() const override;
 };
 
-class UrlLauncher : public platform::UrlLauncher {
+class UrlLauncher : public platform::UrlLauncher, private NeedsCom {
   public:
+    using NeedsCom::NeedsCom;
     bool open(std::u16string_view url) override;
 };
 
