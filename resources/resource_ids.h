@@ -2,6 +2,8 @@
 
 // Resource identifiers shared by app.rc and the code that loads them.
 #define IDI_APP 1
+// The themed common controls' manifest; the program's own is number 1.
+#define IDM_THEMED_CONTROLS 2
 #define IDR_BACKGROUND 101
 #define IDR_CLOSE_MARK 102
 #define IDR_EXPLORER_WINDOW 103

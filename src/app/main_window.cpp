@@ -97,10 +97,12 @@ std::u16string windowText(HWND window) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : folderBrowser_(com_),
-      dialogs_(com_),
+    : themed_(IDM_THEMED_CONTROLS),
+      messages_(com_, themed_),
+      folderBrowser_(com_, themed_),
+      dialogs_(com_, themed_),
       pictures_([this] { return dpi_; }),
-      urls_(com_),
+      urls_(com_, themed_),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
                                  dialogs_, pictures_, locale_, urls_, *this},
             *this) {}
@@ -302,7 +304,11 @@ void MainWindow::createChildren() {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->get(control.font)),
                        FALSE);
         children_[id] = child;
-        if (!button) ::SetWindowSubclass(child, boxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        if (!button) {
+            ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            editProc_ = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
+        }
     }
 
     createCommandChildren();
@@ -313,6 +319,9 @@ void MainWindow::createChildren() {
 // window's first paint.
 void MainWindow::createToolTipOnHover(WPARAM keys, LPARAM at) {
     if (mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) return;
+    auto themed = themed_.activate();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -349,9 +358,9 @@ void MainWindow::placeToolTip() {
     ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR data) {
-    auto* self = reinterpret_cast<MainWindow*>(data);
+LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(box, message, wParam, lParam);
     if (message == WM_LBUTTONDBLCLK) {
         if (auto id = self->boxOf(box)) {
             self->form_.boxDoubleClicked(*id);
@@ -363,8 +372,10 @@ LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPAR
             return self->accessibleObjectOf(box, wParam);
         }
     }
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, boxProc, 1);
-    return ::DefSubclassProc(box, message, wParam, lParam);
+    const WNDPROC edit = self->editProc_;
+    // Nothing reaches this object once the box is gone.
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(box, GWLP_USERDATA, 0);
+    return ::CallWindowProcW(edit, box, message, wParam, lParam);
 }
 
 // The painted commands' stand-ins: windows of their own small class that

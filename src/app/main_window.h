@@ -16,6 +16,7 @@
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
+#include "platform/win32/themed_controls.h"
 
 namespace app {
 
@@ -39,7 +40,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
   private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -81,6 +82,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
     // First, so that COM outlasts everything below that may use it.
     win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
+    win32::ThemedControls themed_;
     win32::FileStore files_;
     win32::FileAttributes attributes_;
     win32::AnsiCodePage codePage_;
@@ -95,6 +97,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     std::unique_ptr<ArtworkSet> artwork_;
     std::unique_ptr<Fonts> fonts_;
     std::map<mainwindow::ControlId, HWND> children_;
+    // The edit boxes' own window procedure, which boxProc hands on to.
+    WNDPROC editProc_ = nullptr;
     HWND toolTip_ = nullptr;
     HWND focused_ = nullptr;
 };

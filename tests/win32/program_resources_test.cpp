@@ -1,4 +1,4 @@
-// What the linked program carries: our manifest alone, and the full icon.
+// What the linked program carries: our manifests alone, and the full icon.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ struct ProgramResources : ::testing::Test {
     }
 };
 
-TEST_F(ProgramResources, CarriesOnlyOurManifest) {
+TEST_F(ProgramResources, CarriesOnlyOurManifests) {
     std::vector<ULONG_PTR> names;
     ::EnumResourceNamesW(
         program, RT_MANIFEST,
@@ -38,12 +38,15 @@ TEST_F(ProgramResources, CarriesOnlyOurManifest) {
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&names));
-    ASSERT_EQ(names, std::vector<ULONG_PTR>{1});
+    ASSERT_EQ(names, (std::vector<ULONG_PTR>{1, 2}));
     const std::string manifest = resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
-    for (const char* wanted : {"PerMonitorV2, PerMonitor", "true/pm", "asInvoker",
-                               "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0"}) {
+    for (const char* wanted : {"PerMonitorV2, PerMonitor", "true/pm", "asInvoker"}) {
         EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
     }
+    // The themed controls come with the dialogs, not with the process.
+    const char themed[] = "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0";
+    EXPECT_EQ(manifest.find(themed), std::string::npos);
+    EXPECT_NE(resource(RT_MANIFEST, MAKEINTRESOURCEW(2)).find(themed), std::string::npos);
 }
 
 TEST_F(ProgramResources, TheIconHasItsTenImages) {

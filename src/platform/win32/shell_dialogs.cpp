@@ -13,11 +13,13 @@
 namespace win32 {
 
 void MessageDialog::show(std::u16string_view text, std::u16string_view title) {
+    auto themed = themed_.activate();
     ::MessageBoxW(owner_, toWide(text).c_str(), toWide(title).c_str(), MB_OK);
 }
 
 std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16string_view title) {
     com_.enter();
+    auto themed = themed_.activate();
     const std::wstring titleText = toWide(title);
     BROWSEINFOW request{};
     request.hwndOwner = reinterpret_cast<HWND>(owner);
@@ -42,6 +44,7 @@ std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16strin
 
 bool CommonDialogs::showOpen(platform::CommonDialogState& state) {
     com_.enter();
+    auto themed = themed_.activate();
     // "description|patterns" becomes the dialog's double-NUL-ended pairs.
     std::wstring filter = toWide(state.filter);
     for (auto& c : filter) {
@@ -82,6 +85,7 @@ UINT_PTR CALLBACK setColourDialogTitle(HWND dialog, UINT message, WPARAM, LPARAM
 }  // namespace
 
 bool CommonDialogs::showColor(platform::CommonDialogState& state) {
+    auto themed = themed_.activate();
     const std::wstring title = toWide(state.dialogTitle);
     CHOOSECOLORW request{};
     request.lStructSize = sizeof(request);

@@ -8,8 +8,20 @@
 #include "platform/number_locale.h"
 #include "platform/url_launcher.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/themed_controls.h"
 
 namespace win32 {
+
+// What the system's dialogs want of the calling thread: the themed
+// controls, and for the shell's dialogs and ShellExecute also COM.
+class UsesShell {
+  public:
+    UsesShell(ComOnFirstUse& com, ThemedControls& themed) : com_(com), themed_(themed) {}
+
+  protected:
+    ComOnFirstUse& com_;
+    ThemedControls& themed_;
+};
 
 // Each dialog is modal over the owner window given once it exists.
 class OwnedDialog {
@@ -20,29 +32,21 @@ class OwnedDialog {
     HWND owner_ = nullptr;
 };
 
-class MessageDialog : public platform::MessageDialog, public OwnedDialog {
+class MessageDialog : public platform::MessageDialog, public OwnedDialog, private UsesShell {
   public:
+    using UsesShell::UsesShell;
     void show(std::u16string_view text, std::u16string_view title) override;
 };
 
-// The shell's dialogs and ShellExecute want COM on the calling thread.
-class NeedsCom {
+class FolderBrowser : public platform::FolderBrowser, private UsesShell {
   public:
-    explicit NeedsCom(ComOnFirstUse& com) : com_(com) {}
-
-  protected:
-    ComOnFirstUse& com_;
-};
-
-class FolderBrowser : public platform::FolderBrowser, private NeedsCom {
-  public:
-    using NeedsCom::NeedsCom;
+    using UsesShell::UsesShell;
     std::u16string browse(platform::WindowHandle owner, std::u16string_view title) override;
 };
 
-class CommonDialogs : public platform::CommonDialogs, public OwnedDialog, private NeedsCom {
+class CommonDialogs : public platform::CommonDialogs, public OwnedDialog, private UsesShell {
   public:
-    using NeedsCom::NeedsCom;
+    using UsesShell::UsesShell;
     bool showOpen(platform::CommonDialogState& state) override;
     bool showColor(platform::CommonDialogState& state) override;
 
@@ -56,9 +60,9 @@ class NumberLocale : public platform::NumberLocale {
     char16_t decimalSeparator() const override;
 };
 
-class UrlLauncher : public platform::UrlLauncher, private NeedsCom {
+class UrlLauncher : public platform::UrlLauncher, private UsesShell {
   public:
-    using NeedsCom::NeedsCom;
+    using UsesShell::UsesShell;
     bool open(std::u16string_view url) override;
 };
 
