@@ -35,12 +35,17 @@ win32::ComPtr<IAccessible> accessibleOf(HWND window) {
     return object;
 }
 
-std::wstring textOf(IAccessible& object, HRESULT (IAccessible::*get)(VARIANT, BSTR*)) {
+// The object itself, not one of its children.
+VARIANT selfChild() {
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
+    return self;
+}
+
+std::wstring textOf(IAccessible& object, HRESULT (IAccessible::*get)(VARIANT, BSTR*)) {
     BSTR text = nullptr;
-    if (FAILED((object.*get)(self, &text)) || !text) return L"";
+    if (FAILED((object.*get)(selfChild(), &text)) || !text) return L"";
     std::wstring result(text, ::SysStringLen(text));
     ::SysFreeString(text);
     return result;
@@ -51,11 +56,8 @@ Announced announced(HWND window) {
     auto object = accessibleOf(window);
     if (!object) return a;
     a.name = textOf(*object.Get(), &IAccessible::get_accName);
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) a.role = role.lVal;
+    if (SUCCEEDED(object->get_accRole(selfChild(), &role)) && role.vt == VT_I4) a.role = role.lVal;
     return a;
 }
 
@@ -64,23 +66,20 @@ Announced announced(HWND window) {
 RECT placeOf(HWND control, HWND window) {
     RECT r{};
     auto object = accessibleOf(control);
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     LONG left = 0, top = 0, width = 0, height = 0;
-    if (!object || FAILED(object->accLocation(&left, &top, &width, &height, self))) return r;
+    if (!object || FAILED(object->accLocation(&left, &top, &width, &height, selfChild()))) {
+        return r;
+    }
     r = RECT{left, top, left + width, top + height};
     ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
-class ProgramAccessibility : public ::testing::Test {
+class ProgramAccessibility : public ProgramTest {
   protected:
     void SetUp() override {
-        program_.emplace();
-        window_ = program_->window();
-        ASSERT_TRUE(window_) << "the program's window did not show (start error "
-                             << program_->startError() << ")";
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         thread_ = ::GetWindowThreadProcessId(window_, nullptr);
     }
 
@@ -102,8 +101,6 @@ class ProgramAccessibility : public ::testing::Test {
         return focus();
     }
 
-    std::optional<RunningProgram> program_;
-    HWND window_ = nullptr;
     DWORD thread_ = 0;
 };
 

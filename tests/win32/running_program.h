@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -39,6 +42,21 @@ class RunningProgram {
     win32::Unique<HANDLE, win32::closeHandle> process_;
     HWND window_ = nullptr;
     DWORD startError_ = 0;
+};
+
+// A test of the real program, started afresh for each test.
+class ProgramTest : public ::testing::Test {
+  protected:
+    // Derived fixtures call this first and stop on HasFatalFailure().
+    void SetUp() override {
+        program_.emplace();
+        window_ = program_->window();
+        ASSERT_TRUE(window_) << "the program's window did not show (start error "
+                             << program_->startError() << ")";
+    }
+
+    std::optional<RunningProgram> program_;
+    HWND window_ = nullptr;
 };
 
 // The window's native boxes, in creation order: fold, img, color, Text1.

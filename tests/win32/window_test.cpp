@@ -110,13 +110,11 @@ COLORREF clientPixel(HWND window, int x, int y) {
     return colour;
 }
 
-class ProgramWindow : public ::testing::Test {
+class ProgramWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        program_.emplace();
-        window_ = program_->window();
-        ASSERT_TRUE(window_) << "the program's window did not show (start error "
-                             << program_->startError() << ")";
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         dpi_ = ::GetDpiForWindow(window_);
         if (dpi_ == 0) dpi_ = 96;
     }
@@ -137,8 +135,6 @@ class ProgramWindow : public ::testing::Test {
         return size.cx == fixed.cx && size.cy == fixed.cy;
     }
 
-    std::optional<RunningProgram> program_;
-    HWND window_ = nullptr;
     UINT dpi_ = 96;
 };
 
