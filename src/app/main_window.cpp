@@ -199,17 +199,12 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_PAINT: {
             PaintDc dc(window_);
-            RECT client{};
-            ::GetClientRect(window_, &client);
-            paint(dc.get(), client);
+            paint(dc.get());
             return 0;
         }
-        case WM_PRINTCLIENT: {
-            RECT client{};
-            ::GetClientRect(window_, &client);
-            paint(reinterpret_cast<HDC>(wParam), client);
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wParam));
             return 0;
-        }
         case WM_UPDATEUISTATE: {
             const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
             repaint();
@@ -499,18 +494,13 @@ void MainWindow::onDrop(HDROP drop) {
     form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
-void MainWindow::paint(HDC dc, const RECT& area) {
+void MainWindow::paint(HDC dc) {
     RECT client{};
     ::GetClientRect(window_, &client);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0 || !fonts_) return;
-    MemoryCanvas canvas(dc, width, height);
-    ::SetViewportOrgEx(canvas.get(), -area.left, -area.top, nullptr);
-    ::IntersectClipRect(canvas.get(), area.left, area.top, area.right, area.bottom);
-    if (artwork_) paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_, showsFocus());
-    ::SetViewportOrgEx(canvas.get(), 0, 0, nullptr);
-    ::BitBlt(dc, 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+    if (client.right <= 0 || client.bottom <= 0 || !fonts_ || !artwork_) return;
+    MemoryCanvas canvas(dc, client.right, client.bottom);
+    paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_, showsFocus());
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, canvas.get(), 0, 0, SRCCOPY);
 }
 
 bool MainWindow::showsFocus() const {

@@ -49,8 +49,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     void layoutChildren();
     void createToolTipOnHover(WPARAM keys, LPARAM at);
     void placeToolTip();
-    // Draws `area` of the client area (client coordinates) at the DC's origin.
-    void paint(HDC dc, const RECT& area);
+    // Draws the whole client area, through a canvas so that nothing flickers.
+    void paint(HDC dc);
     void repaint();
     bool showsFocus() const;
     LRESULT onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam);

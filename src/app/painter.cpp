@@ -46,17 +46,6 @@ void drawPicture(HDC dc, const ArtworkPicture& picture, int x, int y) {
     }
 }
 
-// Whether nothing drawn within `rect` can reach the clip box: a repaint of a
-// small part of the window lays out only the captions that show in it.
-bool outsideClip(const RECT& rect, const RECT& clip, UINT dpi) {
-    // Lines and focus rectangles reach a little beyond their controls.
-    RECT reach = rect;
-    const int margin = ::MulDiv(4, static_cast<int>(dpi), 96);
-    ::InflateRect(&reach, margin, margin);
-    RECT common{};
-    return !::IntersectRect(&common, &reach, &clip);
-}
-
 // The width the text takes in the font; the font is selected only meanwhile.
 int textWidth(HDC dc, HFONT font, const std::u16string& text, const RECT& rect, UINT format) {
     SelectGuard select(dc, font);
@@ -184,27 +173,12 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
         ::FillRect(dc, &client, fill.get());
     }
     if (background) drawPicture(dc, *background, 0, 0);
-    RECT clip{};
-    if (::GetClipBox(dc, &clip) == NULLREGION) return;
 
     const auto& controls = form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         const Control& control = *it;
         if (!control.visible && !form.showsLit(control.id)) continue;
         const RECT rect = pixelRect(control.rect, dpi);
-        // A line's rectangle may run right to left or bottom to top, and a
-        // picture is drawn at its own size.
-        RECT drawn{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
-                   std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
-        const ArtworkPicture* picture = nullptr;
-        if (control.kind == ControlKind::image && control.id != mainwindow::ControlId::imgview) {
-            picture = art.picture(control.picture);
-            if (picture) {
-                drawn.right = std::max(drawn.right, rect.left + picture->width);
-                drawn.bottom = std::max(drawn.bottom, rect.top + picture->height);
-            }
-        }
-        if (outsideClip(drawn, clip, dpi)) continue;
         switch (control.kind) {
             case ControlKind::image:
                 if (control.id == mainwindow::ControlId::imgview) {
@@ -212,7 +186,7 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
                     if (preview)
                         drawBitmap(dc, preview->handle(), preview->width(), preview->height(),
                                    rect);
-                } else if (picture) {
+                } else if (const auto* picture = art.picture(control.picture)) {
                     drawPicture(dc, *picture, rect.left, rect.top);
                 }
                 break;

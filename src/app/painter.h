@@ -31,7 +31,6 @@ COLORREF resolveColour(mainwindow::OleColour colour);
 // Draws the whole client area, back to front: the background picture, then
 // every drawn control from the last in the stacking order to the first, and
 // last the focus rectangle of a focused painted command when `showFocus`.
-// Controls wholly outside the DC's clip box are not drawn.
 void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
                const Fonts& fonts, UINT dpi, bool showFocus);
 
