@@ -12,18 +12,20 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "figures.h"
 #include "launch.h"
+#include "platform/win32/worker_thread.h"
 #include "window_probe.h"
 
 namespace {
 
 class Prober {
   public:
-    explicit Prober(HWND window) : thread_([this, window] { run(window); }) {}
+    explicit Prober(HWND window) {
+        thread_.start([this, window] { run(window); });
+    }
     Prober(const Prober&) = delete;
     Prober& operator=(const Prober&) = delete;
     ~Prober() { stop(); }
@@ -31,7 +33,7 @@ class Prober {
     // The longest round trip, in milliseconds.
     double stop() {
         stop_ = true;
-        if (thread_.joinable()) thread_.join();
+        thread_.join();
         return longest_ * 1000;
     }
 
@@ -48,7 +50,7 @@ class Prober {
 
     std::atomic<bool> stop_{false};
     double longest_ = 0;
-    std::thread thread_;
+    win32::WorkerThread thread_;
 };
 
 void setText(HWND box, const std::wstring& text) {

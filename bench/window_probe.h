@@ -42,9 +42,12 @@ class PreviewPixels {
     explicit PreviewPixels(HWND window) : window_(window) {}
 
     Colours read() const {
-        UINT dpi = ::GetDpiForWindow(window_);
+        // The benchmarks run at the system's DPI, which the window takes too.
+        HDC screen = ::GetDC(nullptr);
+        int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
         if (dpi == 0) dpi = 96;
-        auto pixels = [&](int twips) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); };
+        auto pixels = [&](int twips) { return ::MulDiv(twips, dpi, 1440); };
         // The middle of the frame's file pane, where the preview shows through.
         const int x = pixels(1530 + 1800), y = pixels(1250 + 1600), step = pixels(300);
         const POINT points[] = {{x, y}, {x - step, y}, {x + step, y}, {x, y - step}, {x, y + step}};

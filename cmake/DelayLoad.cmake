@@ -38,6 +38,13 @@ function(_make_delay_import_library dll)
     # library names, under the same symbols the code already calls.
     string(REGEX MATCHALL "[ \t]I __imp_[A-Za-z0-9_@?$]+" imports "${symbols}")
     list(TRANSFORM imports REPLACE "^[ \t]I __imp_" "")
+    set(kill_at)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # 32-bit symbols carry a leading underscore, which a .def leaves out,
+        # and stdcall's @N, which the DLL's own export names do not have.
+        list(TRANSFORM imports REPLACE "^_" "")
+        set(kill_at --kill-at)
+    endif()
     list(REMOVE_DUPLICATES imports)
     if(NOT imports)
         message(FATAL_ERROR "No functions found in ${import_library_${dll}}")
@@ -47,7 +54,7 @@ function(_make_delay_import_library dll)
     set(def "${CMAKE_BINARY_DIR}/delayload/${dll}.def")
     file(WRITE "${def}" "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
     execute_process(
-        COMMAND ${CMAKE_DLLTOOL} --input-def "${def}" --dllname ${dll}.dll
+        COMMAND ${CMAKE_DLLTOOL} --input-def "${def}" --dllname ${dll}.dll ${kill_at}
                 --output-delaylib "${out}.tmp"
         COMMAND_ERROR_IS_FATAL ANY)
     file(RENAME "${out}.tmp" "${out}")

@@ -10,7 +10,7 @@ export WINEDEBUG=-all
 export CTEST_OUTPUT_ON_FAILURE=1
 
 packages=(cmake make g++ googletest python3 attr clang-tidy cppcheck
-          g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
+          g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 libz-mingw-w64-dev mingw-w64-tools wine64
           xvfb xauth xdotool imagemagick locales fonts-noto-core zip)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

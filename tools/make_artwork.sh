@@ -456,9 +456,9 @@ check close.gif 31x29; check explorer.gif 278x229
 # What the program carries: the same pixels as the bitmaps it paints, so that
 # it decodes nothing before its first paint.
 for f in background btn1 btn2 btn3 btne btnt; do
-  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.jpg" "$OUT/$f.bmp"
+  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.jpg" "$OUT/$f.bmp.z"
 done
 for f in close explorer; do
-  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.gif" "$OUT/$f.bmp"
+  python3 "$TOOLS/pack_bitmap.py" "$OUT/$f.gif" "$OUT/$f.bmp.z"
 done
 echo "artwork written to $OUT"

@@ -1,18 +1,20 @@
 #!/usr/bin/env python3
-"""Store a picture as the bitmap the window paints, so the program decodes
-nothing at start-up. Both forms are top-down 32-bit BMPs:
+"""Store a picture as the bitmap the window paints, deflated, so that the
+program only inflates it at start-up (a few milliseconds) and stays small.
+Both forms are top-down 32-bit BMPs:
 - an opaque picture with the plain 40-byte header (no alpha, as BI_RGB
-  means), which the window copies straight from the program's image;
+  means), which the window copies as it is;
 - a picture with any transparency with a BITMAPV5HEADER whose alpha mask is
   set, holding premultiplied BGRA, which the window blends.
-The pixels start at a multiple of 16 bytes into the file.
+The pixels start at a multiple of 16 bytes into the BMP. The file written is
+that BMP as one zlib stream.
 
-usage: pack_bitmap.py IN OUT.bmp
+usage: pack_bitmap.py IN OUT.bmp.z
 """
 import struct
 import subprocess
 import sys
-
+import zlib
 
 
 def main(source, target):
@@ -40,7 +42,7 @@ def main(source, target):
     offset = (14 + len(info) + 15) // 16 * 16
     header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
     with open(target, 'wb') as f:
-        f.write(header + info + bytes(offset - 14 - len(info)) + pixels)
+        f.write(zlib.compress(header + info + bytes(offset - 14 - len(info)) + pixels, 9))
 
 
 if __name__ == '__main__':

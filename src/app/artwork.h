@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <map>
+#include <vector>
 
 #include "mainwindow/controls.h"
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/wic.h"
 
 namespace app {
@@ -14,23 +15,21 @@ namespace app {
 struct ArtworkPicture {
     int width = 0;
     int height = 0;
-    // An opaque picture at its stored size: its pixels where the program's
-    // image holds them, copied to the screen as they are.
+    // An opaque picture at its stored size: its pixels as they were
+    // inflated, copied to the screen as they are.
     BITMAPINFO stored{};
     const void* storedBits = nullptr;
     // Otherwise a premultiplied bitmap, blended.
     HBITMAP bitmap = nullptr;
 };
 
-// The window's pictures, stored in the program in the form the painter
-// draws, and kept scaled for the window's current DPI.
+// The window's pictures, stored deflated in the program in the form the
+// painter draws, and kept scaled for the window's current DPI.
 class ArtworkSet {
   public:
     ArtworkSet();
 
-    // Off 96 dpi the pictures are scaled with WIC, in COM entered through
-    // `com` on the calling thread.
-    void scaleFor(UINT dpi, win32::ComOnFirstUse& com);
+    void scaleFor(UINT dpi);
 
     // Null when the picture could not be loaded.
     const ArtworkPicture* background() const { return find(mainwindow::Artwork::background); }
@@ -39,7 +38,9 @@ class ArtworkSet {
   private:
     struct Held {
         ArtworkPicture picture;
-        // The bitmap `picture` draws, when it is not drawn from the image.
+        // What `picture` draws: the inflated file of an opaque picture, or
+        // the bitmap of one to blend.
+        std::vector<std::byte> file;
         win32::DecodedBitmap owned;
     };
     static Held hold(win32::DecodedBitmap bitmap);

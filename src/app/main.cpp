@@ -1,10 +1,28 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "platform/win32/system_library.h"
+
+namespace {
+
+// Before anything loads a DLL: never from the current or the program's
+// folder. Windows 8 (7 with its update) restricts the search to the system
+// folder; XP SP1 and later at least take the current folder out of it, and
+// the delay-loaded DLLs come by full path (delay_load.cpp).
+void restrictDllSearch() {
+    constexpr DWORD systemFolderOnly = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    win32::NewerFunction<BOOL(DWORD)> setDefaultDirectories(L"kernel32.dll",
+                                                            "SetDefaultDllDirectories");
+    if (setDefaultDirectories && setDefaultDirectories(systemFolderOnly)) return;
+    win32::NewerFunction<BOOL(LPCWSTR)> setDirectory(L"kernel32.dll", "SetDllDirectoryW");
+    if (setDirectory) setDirectory(L"");
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // Before anything loads a DLL: never from the current or program folder.
-    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    restrictDllSearch();
+    // Vista and later only; XP refuses it, harmlessly.
     ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
     app::MainWindow window;

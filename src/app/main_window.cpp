@@ -25,6 +25,9 @@ using mainwindow::ControlKind;
 
 constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
 constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
+// Sent by Windows 8.1 and later when the window moves to a monitor of
+// another DPI; the XP headers we build with do not name it.
+constexpr UINT dpiChanged = 0x02E0;  // WM_DPICHANGED
 // Posted by the picture loader when a decode for the preview has finished.
 constexpr UINT pictureFinished = WM_APP + 1;
 constexpr DWORD windowStyle =
@@ -33,16 +36,6 @@ constexpr DWORD windowStyle =
 // The native children in their stacking order.
 constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
                                     ControlId::color, ControlId::Text1};
-
-UINT windowDpi(HWND window) {
-    UINT dpi = window ? ::GetDpiForWindow(window) : 0;
-    if (dpi == 0) {
-        HDC screen = ::GetDC(nullptr);
-        dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
-        ::ReleaseDC(nullptr, screen);
-    }
-    return dpi == 0 ? 96 : dpi;
-}
 
 int mouseButtons(WPARAM keys) {
     int buttons = 0;
@@ -133,7 +126,7 @@ bool MainWindow::create(int showCommand) {
 
     // Centred on the primary monitor's work area at its DPI; WM_DPICHANGED
     // corrects the size should the window open on another monitor.
-    const UINT dpi = windowDpi(nullptr);
+    const UINT dpi = dpiSource_.of(nullptr);
     const int width = twipsToPixels(mainwindow::outerWidthTwips, dpi);
     const int height = twipsToPixels(mainwindow::outerHeightTwips, dpi);
     RECT work{};
@@ -173,12 +166,12 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_CREATE:
-            dpi_ = windowDpi(window_);
+            dpi_ = dpiSource_.of(window_);
             dialogs_.setOwner(window_);
             messages_.setOwner(window_);
             pictures_.attach(window_, pictureFinished);
             artwork_ = std::make_unique<ArtworkSet>();
-            artwork_->scaleFor(dpi_, com_);
+            artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             createChildren();
             // The focus rectangle stays hidden until the keyboard is used,
@@ -192,7 +185,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (!children_.empty()) form_.Form_Resize();
             return 0;
-        case WM_DPICHANGED:
+        case dpiChanged:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_ERASEBKGND:
@@ -511,7 +504,7 @@ bool MainWindow::showsFocus() const {
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     fonts_ = std::make_unique<Fonts>(dpi_);
-    if (artwork_) artwork_->scaleFor(dpi_, com_);
+    if (artwork_) artwork_->scaleFor(dpi_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);

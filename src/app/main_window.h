@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/artwork.h"
+#include "app/dpi.h"
 #include "app/painter.h"
 #include "mainwindow/form1.h"
 #include "platform/win32/ansi_code_page.h"
@@ -78,6 +79,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     void endProgram() override;
 
     HWND window_ = nullptr;
+    DpiSource dpiSource_;
     UINT dpi_ = 96;
 
     // First, so that COM outlasts everything below that may use it.

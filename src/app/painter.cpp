@@ -1,6 +1,7 @@
 #include "app/painter.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app/gdi.h"
 #include "platform/win32/picture_loader.h"
@@ -23,7 +24,9 @@ win32::UniqueFont makeFont(const wchar_t* face, int hundredthsOfPoint, bool bold
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = charset;
     font.lfQuality = CLEARTYPE_QUALITY;
-    wcsncpy_s(font.lfFaceName, face, _TRUNCATE);
+    // The fields are zeroed, so the name stays ended; no _s function, which
+    // XP's C library lacks.
+    std::wstring_view(face).copy(font.lfFaceName, LF_FACESIZE - 1);
     return win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 

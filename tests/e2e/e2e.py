@@ -63,8 +63,9 @@ def wait_for(condition, timeout=PATIENCE, interval=0.1):
 class Desktop:
     """The program on the Wine desktop, and the person's mouse and keyboard."""
 
-    def __init__(self, build, shots):
+    def __init__(self, build, program, shots):
         self.build = build
+        self.exe = os.path.join(build, program)
         self.shots = shots
         self.program = None
         self.origin = (0, 0)
@@ -79,8 +80,7 @@ class Desktop:
         return [line.rstrip("\r") for line in out.splitlines()]
 
     def start(self):
-        exe = os.path.join(self.build, "FolderBackground.exe")
-        self.program = subprocess.Popen([WINE_RUN, exe], stdout=subprocess.DEVNULL,
+        self.program = subprocess.Popen([WINE_RUN, self.exe], stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
         check(wait_for(lambda: self.probe("window") != ["none"], 2 * PATIENCE),
               "the window did not open")
@@ -498,14 +498,16 @@ class Road:
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, help="the windows preset's build folder")
+    parser.add_argument("--program", default="FolderBackground-x64.exe",
+                        help="the program in that folder to drive")
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         print("e2e: no DISPLAY; run through scripts/test")
         return 1
-    shots = os.path.join(ROOT, "build", "e2e")
+    shots = os.path.join(ROOT, "build", "e2e", os.path.splitext(args.program)[0])
     os.makedirs(shots, exist_ok=True)
     work = tempfile.mkdtemp(prefix="fb-e2e-", dir="/tmp")
-    desktop = Desktop(args.build, shots)
+    desktop = Desktop(args.build, args.program, shots)
     road = Road(desktop, work)
     passed = failed = 0
     steps = [name for name in sorted(dir(Road)) if name.startswith("step_")]

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "test_environment.h"
 
@@ -58,7 +59,9 @@ std::u16string largePicture() {
 
 int wmain(int argc, wchar_t** argv) {
     // Measure the program's window in real pixels, as the program itself does.
-    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    win32::NewerFunction<BOOL(HANDLE)> setAwareness(L"user32.dll", "SetProcessDpiAwarenessContext");
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(-4);  // DPI_AWARENESS_CONTEXT_...
+    if (setAwareness) setAwareness(perMonitorV2);
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         std::wstring_view arg = argv[i];

@@ -26,8 +26,7 @@ TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
     fakes::FormHarness h;
     h.type(mainwindow::ControlId::color, u"255");  // the swatch, an opaque label
     app::ArtworkSet artwork;
-    win32::ComOnFirstUse com(COINIT_APARTMENTTHREADED);
-    artwork.scaleFor(96, com);
+    artwork.scaleFor(96);
     // Fonts for twice the window's DPI: no caption fits its label, so every
     // paint shrinks every caption's font, several tries each.
     const app::Fonts tooLarge(192);

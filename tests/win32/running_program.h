@@ -11,13 +11,14 @@
 
 // Long enough for a machine busy with other work: a wait ends as soon as its
 // condition holds, so an idle machine does not pay for it.
-inline constexpr ULONGLONG patience = 30000;
+inline constexpr DWORD patience = 30000;
 
 template <typename Condition>
-bool waitFor(Condition condition) {
-    const ULONGLONG deadline = ::GetTickCount64() + patience;
+bool waitFor(Condition condition, DWORD wait = patience) {
+    // Unsigned differences stay right across the tick count's wrap.
+    const DWORD start = ::GetTickCount();
     while (!condition()) {
-        if (::GetTickCount64() > deadline) return condition();
+        if (::GetTickCount() - start > wait) return condition();
         ::Sleep(50);
     }
     return true;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/dpi.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -115,8 +117,7 @@ class ProgramWindow : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         if (HasFatalFailure()) return;
-        dpi_ = ::GetDpiForWindow(window_);
-        if (dpi_ == 0) dpi_ = 96;
+        dpi_ = app::DpiSource().of(window_);
     }
 
     void TearDown() override {
@@ -240,8 +241,8 @@ TEST_F(ProgramWindow, AnswersWhileALargePictureDecodesThenShowsIt) {
 
     int answeredWhileDecoding = 0;
     bool shown = false;
-    const ULONGLONG deadline = ::GetTickCount64() + 60000;
-    while (!(shown = showsLargePicture(window_, dpi_)) && ::GetTickCount64() < deadline) {
+    const DWORD start = ::GetTickCount();
+    while (!(shown = showsLargePicture(window_, dpi_)) && ::GetTickCount() - start < 60000) {
         DWORD_PTR result = 0;
         if (::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) &&
             !showsLargePicture(window_, dpi_)) {

@@ -1,6 +1,7 @@
 #include "platform/win32/picture_decoder.h"
 
 #include "platform/win32/long_path.h"
+#include "platform/win32/ole_picture.h"
 
 namespace win32 {
 
@@ -14,7 +15,6 @@ bool PictureDecoder::Source::operator==(const Source& other) const {
 platform::LoadedPicture PictureDecoder::decode(const std::u16string& path, int width, int height,
                                                const StopRequested& stop) {
     if (path.empty()) return platform::PicturePtr{};
-    if (!factory_) return std::nullopt;
     auto stopped = [&] { return stop && stop(); };
 
     WIN32_FILE_ATTRIBUTE_DATA file{};
@@ -27,11 +27,16 @@ platform::LoadedPicture PictureDecoder::decode(const std::u16string& path, int w
     if (lastSource_ && *lastSource_ == identity) return lastPicture_;
     if (stopped()) return std::nullopt;
 
-    auto source = openPictureFile(*factory_.Get(), path);
-    if (!source || stopped()) return std::nullopt;
-    auto reduced = decodeReduced(*factory_.Get(), *source.Get(), width, height);
-    if (stopped()) return std::nullopt;
-    auto bitmap = toBitmap(*factory_.Get(), *reduced.Get(), width, height, stop);
+    DecodedBitmap bitmap;
+    if (factory_) {
+        auto source = openPictureFile(*factory_.Get(), path);
+        if (!source || stopped()) return std::nullopt;
+        auto reduced = decodeReduced(*factory_.Get(), *source.Get(), width, height);
+        if (stopped()) return std::nullopt;
+        bitmap = toBitmap(*factory_.Get(), *reduced.Get(), width, height, stop);
+    } else {
+        bitmap = loadOlePicture(path, width, height, stop);
+    }
     // A decode that was stopped is not kept either: its memory goes now.
     if (!bitmap.bitmap || stopped()) return std::nullopt;
     lastSource_ = std::move(identity);

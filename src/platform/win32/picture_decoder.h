@@ -20,9 +20,9 @@ class Picture : public platform::Picture {
     DecodedBitmap bitmap_;
 };
 
-// Decodes picture files through WIC and keeps only the copy scaled to the
-// size they are shown at, never the full-size picture. One thread at a time:
-// it holds a WIC factory of the thread it was made on.
+// Decodes picture files through WIC, or OLE's picture loading where WIC is
+// missing, and keeps only the copy scaled to the size they are shown at.
+// One thread at a time: it holds a WIC factory of the thread it was made on.
 class PictureDecoder {
   public:
     PictureDecoder();

@@ -1,8 +1,6 @@
 #include "platform/win32/picture_loader.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <utility>
 
 #include "platform/win32/com_apartment.h"
@@ -22,8 +20,9 @@ struct PictureLoader::Shared {
         UINT dpi = 0;
     };
 
-    std::mutex mutex;
-    std::condition_variable wake;
+    CriticalSection mutex;
+    // Set for each new job and for the end.
+    WakeEvent wake;
     // The newest ticket handed out; a decode for any other stops.
     std::atomic<platform::PictureTicket> newest{0};
     std::atomic<bool> stopping{false};
@@ -41,14 +40,14 @@ PictureLoader::PictureLoader(std::function<UINT()> dpi)
 PictureLoader::~PictureLoader() {
     bool busy = false;
     {
-        std::lock_guard lock(shared_->mutex);
+        Locked lock(shared_->mutex);
         shared_->window = nullptr;
         shared_->stopping = true;
         shared_->next.reset();
         busy = shared_->busy;
     }
-    shared_->wake.notify_one();
-    if (!worker_.joinable()) return;
+    shared_->wake.set();
+    if (!worker_.running()) return;
     // An idle worker ends at once; a busy one may be stuck for seconds in a
     // read from a slow share, and the program must not wait for it.
     if (busy) {
@@ -59,13 +58,13 @@ PictureLoader::~PictureLoader() {
 }
 
 void PictureLoader::attach(HWND window, UINT message) {
-    std::lock_guard lock(shared_->mutex);
+    Locked lock(shared_->mutex);
     shared_->window = window;
     shared_->message = message;
 }
 
 void PictureLoader::detach() {
-    std::lock_guard lock(shared_->mutex);
+    Locked lock(shared_->mutex);
     shared_->window = nullptr;
 }
 
@@ -79,22 +78,22 @@ platform::PictureTicket PictureLoader::request(const std::u16string& path, int w
     job.ticket = ticket;
     std::optional<Shared::Done> stale;
     {
-        std::lock_guard lock(shared_->mutex);
+        Locked lock(shared_->mutex);
         shared_->newest = ticket;
         shared_->next = std::move(job);
         stale = std::exchange(shared_->done, std::nullopt);
     }
     // The worker, and its WIC factory, only once a picture is wanted: the
     // window's first paint does not wait for either.
-    if (!worker_.joinable()) worker_ = std::thread(work, shared_);
-    shared_->wake.notify_one();
+    if (!worker_.running()) worker_.start([shared = shared_] { work(shared); });
+    shared_->wake.set();
     return ticket;
 }
 
 std::optional<PictureLoader::Finished> PictureLoader::takeFinished() {
     std::optional<Shared::Done> done;
     {
-        std::lock_guard lock(shared_->mutex);
+        Locked lock(shared_->mutex);
         done = std::exchange(shared_->done, std::nullopt);
     }
     // Decoded for the size of another DPI: the window asks again.
@@ -109,19 +108,20 @@ void PictureLoader::work(std::shared_ptr<Shared> shared) {
     PictureDecoder decoder;
     for (;;) {
         Shared::Job job;
-        {
-            std::unique_lock lock(shared->mutex);
-            shared->busy = false;
-            shared->wake.wait(lock, [&] { return shared->stopping || shared->next; });
-            if (shared->stopping) return;
-            job = std::move(*shared->next);
-            shared->next.reset();
-            shared->busy = true;
+        for (bool taken = false; !taken;) {
+            {
+                Locked lock(shared->mutex);
+                if (shared->stopping) return;
+                taken = shared->next.has_value();
+                if (taken) job = std::move(*std::exchange(shared->next, std::nullopt));
+                shared->busy = taken;
+            }
+            if (!taken) shared->wake.wait();
         }
         auto superseded = [&] { return shared->stopping || shared->newest != job.ticket; };
         auto picture = decoder.decode(job.path, job.width, job.height, superseded);
 
-        std::lock_guard lock(shared->mutex);
+        Locked lock(shared->mutex);
         // A result nobody waits for any more is dropped here, with its memory.
         if (superseded()) continue;
         shared->done = Shared::Done{{job.ticket, std::move(picture)}, job.dpi};

@@ -3,10 +3,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "platform/picture_loader.h"
 #include "platform/win32/picture_decoder.h"
+#include "platform/win32/worker_thread.h"
 
 namespace win32 {
 
@@ -48,7 +48,7 @@ class PictureLoader : public platform::PictureLoader {
     std::function<UINT()> dpi_;
     // Shared with the worker, which may outlive this object.
     std::shared_ptr<Shared> shared_;
-    std::thread worker_;
+    WorkerThread worker_;
 };
 
 }  // namespace win32

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace win32 {
@@ -32,10 +33,12 @@ std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16strin
     std::unique_ptr<ITEMIDLIST, FreeItem> item(::SHBrowseForFolderW(&request));
     if (!item) return {};
 
-    // Long enough for any path the file system allows.
+    // Long enough for any path the file system allows; before Vista the
+    // shell gives at most MAX_PATH characters.
     std::vector<wchar_t> path(32768, L'\0');
-    if (!::SHGetPathFromIDListEx(item.get(), path.data(), static_cast<DWORD>(path.size()),
-                                 GPFIDL_DEFAULT)) {
+    win32::NewerFunction<BOOL(PCIDLIST_ABSOLUTE, PWSTR, DWORD, int)> longPathOf(
+        L"shell32.dll", "SHGetPathFromIDListEx");
+    if (!longPathOf || !longPathOf(item.get(), path.data(), static_cast<DWORD>(path.size()), 0)) {
         std::fill(path.begin(), path.end(), L'\0');
         if (!::SHGetPathFromIDListW(item.get(), path.data())) return {};
     }
@@ -101,7 +104,7 @@ bool CommonDialogs::showColor(platform::CommonDialogState& state) {
 
 char16_t NumberLocale::decimalSeparator() const {
     wchar_t separator[8]{};
-    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) {
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) {
         return u'.';
     }
     return static_cast<char16_t>(separator[0]);

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "platform/win32/long_path.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wic_transform.h"
 
 namespace win32 {
 
 ComPtr<IWICImagingFactory> createImagingFactory() {
     ComPtr<IWICImagingFactory> factory;
+    // Windows XP has WIC only where something installed it.
+    if constexpr (onXpPaths) return factory;
     ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                        IID_PPV_ARGS(&factory));
     return factory;
@@ -33,18 +36,12 @@ ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std:
                                                  WICDecodeMetadataCacheOnDemand, &decoder))) {
         return nullptr;
     }
-    return firstFrame(decoder.Get());
-}
-
-ComPtr<IWICBitmapSource> openPictureMemory(IWICImagingFactory& factory, const void* data,
-                                           std::size_t size) {
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    if (size > UINT_MAX || FAILED(factory.CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
-                                            static_cast<DWORD>(size))) ||
-        FAILED(factory.CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad,
-                                               &decoder))) {
+    // Only the decoders of the formats the picker offers: no other codec
+    // someone installed parses a file that a folder named.
+    GUID format{};
+    if (FAILED(decoder->GetContainerFormat(&format)) ||
+        (format != GUID_ContainerFormatBmp && format != GUID_ContainerFormatJpeg &&
+         format != GUID_ContainerFormatGif)) {
         return nullptr;
     }
     return firstFrame(decoder.Get());

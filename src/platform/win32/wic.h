@@ -21,19 +21,16 @@ struct DecodedBitmap {
     int height = 0;
 };
 
+// Null where WIC is missing.
 ComPtr<IWICImagingFactory> createImagingFactory();
 
 // Asked between the steps of a decode: true when its result is no longer
 // wanted, which ends it early.
 using StopRequested = std::function<bool()>;
 
-// The first frame of a picture file; null when the file is missing or holds
-// no picture WIC can read.
+// The first frame of a BMP, JPEG or GIF file; null when the file is missing
+// or holds no such picture.
 ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::u16string& path);
-
-// The first frame of a picture held in memory (an embedded resource).
-ComPtr<IWICBitmapSource> openPictureMemory(IWICImagingFactory& factory, const void* data,
-                                           std::size_t size);
 
 // The source decoded at a reduced size no smaller than width x height, where
 // its decoder can scale while decoding (JPEG); the source itself otherwise.

@@ -1,0 +1,25 @@
+#include "app/dpi.h"
+
+namespace app {
+
+DpiSource::DpiSource() : forWindow_(L"user32.dll", "GetDpiForWindow") {}
+
+UINT DpiSource::of(HWND window) {
+    UINT dpi = 0;
+    if (window && forWindow_) dpi = forWindow_(window);
+    if (window && dpi == 0) {
+        if (!forMonitor_) forMonitor_.emplace(L"shcore.dll", "GetDpiForMonitor");
+        UINT x = 0, y = 0;
+        constexpr int effectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+        HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+        if (*forMonitor_ && SUCCEEDED((*forMonitor_)(monitor, effectiveDpi, &x, &y))) dpi = y;
+    }
+    if (dpi == 0) {
+        HDC screen = ::GetDC(nullptr);
+        dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi == 0 ? 96 : dpi;
+}
+
+}  // namespace app
