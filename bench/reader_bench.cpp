@@ -37,7 +37,10 @@ struct Idle : platform::MessageDialog,
     bool showColor(platform::CommonDialogState&) override { return false; }
     // Never answers: decoding the named picture is the preview's cost, not
     // the reader's.
-    platform::PictureTicket request(const std::u16string&, int, int) override { return 0; }
+    platform::PictureTicket request(const std::u16string&, int, int,
+                                    platform::PictureOrigin) override {
+        return 0;
+    }
     char16_t decimalSeparator() const override { return u'.'; }
     bool open(std::u16string_view) override { return false; }
     platform::WindowHandle handle() const override { return 0; }

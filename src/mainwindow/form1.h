@@ -152,6 +152,8 @@ class Form1 {
         std::u16string path;
     };
     std::optional<AwaitedPicture> awaitedPicture_;
+    // While the reader writes what a folder's file names into `img`.
+    bool imgNamedByFolder_ = false;
     platform::CommonDialogState CommonDialog1_;
 
     // The press of the left button under way: where it went down (nothing

@@ -54,7 +54,11 @@ void Form1::fold_Change() {
 
     auto disk = customisationDisk();
     auto found = customisation::readCustomisation(disk, text(ControlId::fold));
-    if (found.picturePath) setText(ControlId::img, *found.picturePath);
+    if (found.picturePath) {
+        imgNamedByFolder_ = true;
+        setText(ControlId::img, *found.picturePath);
+        imgNamedByFolder_ = false;
+    }
     if (found.colour) setText(ControlId::color, *found.colour);
 }
 

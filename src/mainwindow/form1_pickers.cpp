@@ -63,8 +63,10 @@ void Form1::img_Change() {
     setPreview(nullptr);
     const Control& view = control(ControlId::imgview);
     const std::u16string& path = text(ControlId::img);
-    awaitedPicture_ =
-        AwaitedPicture{services_.pictures.request(path, view.rect.width, view.rect.height), path};
+    const auto origin = imgNamedByFolder_ ? platform::PictureOrigin::namedByFolder
+                                          : platform::PictureOrigin::chosen;
+    awaitedPicture_ = AwaitedPicture{
+        services_.pictures.request(path, view.rect.width, view.rect.height, origin), path};
 }
 
 void Form1::pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture) {

@@ -84,8 +84,10 @@ class FakePictures : public platform::PictureLoader {
         platform::PictureTicket ticket = 0;
         std::u16string path;
     };
-    platform::PictureTicket request(const std::u16string& path, int, int) override {
+    platform::PictureTicket request(const std::u16string& path, int, int,
+                                    platform::PictureOrigin origin) override {
         loads.push_back(path);
+        origins.push_back(origin);
         waiting.push_back({++lastTicket, path});
         return lastTicket;
     }
@@ -96,7 +98,8 @@ class FakePictures : public platform::PictureLoader {
     }
     std::set<std::u16string> known;
     std::vector<std::u16string> loads;
-    std::deque<Request> waiting;  // oldest first
+    std::vector<platform::PictureOrigin> origins;  // one per load
+    std::deque<Request> waiting;                   // oldest first
     platform::PictureTicket lastTicket = 0;
 };
 

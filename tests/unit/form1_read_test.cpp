@@ -99,6 +99,25 @@ TEST(Form1Read, NamesTheFileInsideTheFolderAndNeverTheCurrentDirectory) {
     }
 }
 
+// The loader fetches a network path only for the person: one that a
+// folder's file names is asked for as such, and it stays that way only
+// until the person edits or picks the picture.
+TEST(Form1Read, APictureTheFolderNamesIsAskedForAsTheFoldersNotThePersons) {
+    using platform::PictureOrigin;
+    fakes::FormHarness h;
+    h.disk.addFolder(u"C:\\Stick");
+    h.disk.addFile(u"C:\\Stick\\Desktop.ini",
+                   iniFile({u"IconArea_Image=\\\\server\\share\\x.jpg"}));
+    h.type(ControlId::fold, u"C:\\Stick\\");
+    ASSERT_EQ(h.text(ControlId::img), u"\\\\server\\share\\x.jpg");
+    h.type(ControlId::img, u"\\\\server\\share\\y.jpg");
+    h.dialogs.openAnswers = {u"\\\\server\\share\\z.jpg"};
+    h.form.wbtn2_Click();
+    // Emptied by the reader, named by the file, typed, picked.
+    EXPECT_EQ(h.pictures.origins, (std::vector{PictureOrigin::chosen, PictureOrigin::namedByFolder,
+                                               PictureOrigin::chosen, PictureOrigin::chosen}));
+}
+
 TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
     fakes::FormHarness h;
     h.pictures.known = {u"C:\\old.jpg", u"C:\\Sky.jpg"};

@@ -21,6 +21,8 @@ std::u16string dataFile(const char* name) {
     return std::u16string(path.begin(), path.end());
 }
 
+constexpr auto chosen = platform::PictureOrigin::chosen;
+
 struct PictureTest : ::testing::Test {
     win32::PictureDecoder loader;
 };
@@ -110,9 +112,9 @@ struct PictureLoaderTest : ::testing::Test {
 TEST_F(PictureLoaderTest, AnnouncesOnlyTheNewestDecode) {
     // The large decode is under way or never starts when the next request
     // comes: either way only the newest one is taken.
-    loader.request(largePicture(), widthTwips, heightTwips);
-    loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips);
-    const auto newest = loader.request(dataFile("picture.jpg"), widthTwips, heightTwips);
+    loader.request(largePicture(), widthTwips, heightTwips, chosen);
+    loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips, chosen);
+    const auto newest = loader.request(dataFile("picture.jpg"), widthTwips, heightTwips, chosen);
     auto done = nextFinished();
     ASSERT_TRUE(done);
     EXPECT_EQ(done->ticket, newest);
@@ -123,15 +125,42 @@ TEST_F(PictureLoaderTest, AnnouncesOnlyTheNewestDecode) {
     EXPECT_EQ(shown->height(), 174);
     EXPECT_FALSE(loader.takeFinished());
 
-    const auto missing = loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips);
+    const auto missing =
+        loader.request(dataFile("no-such-picture.jpg"), widthTwips, heightTwips, chosen);
     done = nextFinished();
     ASSERT_TRUE(done);
     EXPECT_EQ(done->ticket, missing);
     EXPECT_EQ(done->picture, std::nullopt);
 }
 
+// A folder on a stick may name a picture on someone's server: choosing that
+// folder must not connect there. Wine serves \\127.0.0.1\share from its
+// prefix (prepare_network_share.py), so a fetch would find the picture.
+TEST_F(PictureLoaderTest, APictureOnTheNetworkIsFetchedOnlyWhenChosen) {
+    const std::u16string shared = u"\\\\127.0.0.1\\share\\picture.jpg";
+    const std::u16string longForm = u"\\\\?\\UNC\\127.0.0.1\\share\\picture.jpg";
+    loader.request(shared, widthTwips, heightTwips, chosen);
+    auto fetched = nextFinished();
+    ASSERT_TRUE(fetched && fetched->picture && *fetched->picture) << "the share is not served";
+
+    for (const auto& path : {shared, longForm, std::u16string(u"\\\\.\\C:\\picture.jpg")}) {
+        const auto ticket =
+            loader.request(path, widthTwips, heightTwips, platform::PictureOrigin::namedByFolder);
+        auto done = nextFinished();
+        ASSERT_TRUE(done);
+        EXPECT_EQ(done->ticket, ticket);
+        ASSERT_TRUE(done->picture);
+        EXPECT_EQ(*done->picture, nullptr) << "fetched " << std::string(path.begin(), path.end());
+    }
+    // A local picture named by a folder shows as before.
+    loader.request(dataFile("picture.jpg"), widthTwips, heightTwips,
+                   platform::PictureOrigin::namedByFolder);
+    auto local = nextFinished();
+    ASSERT_TRUE(local && local->picture && *local->picture);
+}
+
 TEST_F(PictureLoaderTest, ADecodeForAnotherDpiIsNotTaken) {
-    loader.request(dataFile("picture.gif"), widthTwips, heightTwips);
+    loader.request(dataFile("picture.gif"), widthTwips, heightTwips, chosen);
     bool posted = false;
     for (int waited = 0; waited < 30000 && !(posted = announced()); waited += 10) ::Sleep(10);
     ASSERT_TRUE(posted);
@@ -144,7 +173,7 @@ TEST_F(PictureLoaderTest, ADecodeForAnotherDpiIsNotTaken) {
 // window may have by then.
 TEST_F(PictureLoaderTest, AnnouncesNothingOnceDetached) {
     loader.detach();
-    const auto ticket = loader.request(dataFile("picture.gif"), widthTwips, heightTwips);
+    const auto ticket = loader.request(dataFile("picture.gif"), widthTwips, heightTwips, chosen);
     std::optional<win32::PictureLoader::Finished> done;
     for (int waited = 0; waited < 30000 && !done; waited += 10) {
         ::Sleep(10);

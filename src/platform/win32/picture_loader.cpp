@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/network_path.h"
 
 namespace win32 {
 
@@ -14,6 +15,7 @@ struct PictureLoader::Shared {
         int width = 0;
         int height = 0;
         UINT dpi = 0;
+        platform::PictureOrigin origin = platform::PictureOrigin::chosen;
     };
     struct Done {
         Finished finished;
@@ -69,11 +71,12 @@ void PictureLoader::detach() {
 }
 
 platform::PictureTicket PictureLoader::request(const std::u16string& path, int widthTwips,
-                                               int heightTwips) {
+                                               int heightTwips, platform::PictureOrigin origin) {
     const UINT dpi = dpi_();
     const int scale = static_cast<int>(dpi);
-    Shared::Job job{0, path, ::MulDiv(widthTwips, scale, 1440), ::MulDiv(heightTwips, scale, 1440),
-                    dpi};
+    Shared::Job job{
+        0,   path,  ::MulDiv(widthTwips, scale, 1440), ::MulDiv(heightTwips, scale, 1440),
+        dpi, origin};
     const platform::PictureTicket ticket = shared_->newest + 1;
     job.ticket = ticket;
     std::optional<Shared::Done> stale;
@@ -119,7 +122,12 @@ void PictureLoader::work(std::shared_ptr<Shared> shared) {
             if (!taken) shared->wake.wait();
         }
         auto superseded = [&] { return shared->stopping || shared->newest != job.ticket; };
-        auto picture = decoder.decode(job.path, job.width, job.height, superseded);
+        // Asked here, off the window's thread: whether a drive letter is a
+        // network drive is the file system's answer.
+        const bool untouchable =
+            job.origin == platform::PictureOrigin::namedByFolder && isOnNetwork(job.path);
+        auto picture = untouchable ? platform::LoadedPicture{platform::PicturePtr{}}
+                                   : decoder.decode(job.path, job.width, job.height, superseded);
 
         Locked lock(shared->mutex);
         // A result nobody waits for any more is dropped here, with its memory.

@@ -30,8 +30,8 @@ class PictureLoader : public platform::PictureLoader {
     void attach(HWND window, UINT message);
     void detach();
 
-    platform::PictureTicket request(const std::u16string& path, int widthTwips,
-                                    int heightTwips) override;
+    platform::PictureTicket request(const std::u16string& path, int widthTwips, int heightTwips,
+                                    platform::PictureOrigin origin) override;
 
     struct Finished {
         platform::PictureTicket ticket = 0;
