@@ -10,8 +10,8 @@ export WINEDEBUG=-all
 export CTEST_OUTPUT_ON_FAILURE=1
 
 packages=(cmake make g++ googletest python3 attr clang-tidy cppcheck
-          g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 libz-mingw-w64-dev mingw-w64-tools wine64
-          xvfb xauth xdotool imagemagick locales fonts-noto-core zip)
+          g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 libz-mingw-w64-dev mingw-w64-tools
+          wine64 xvfb xauth xdotool imagemagick locales fonts-noto-core fonts-wine zip)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -65,6 +65,14 @@ ensure_wine_prefix() {
         "$wineserver" -w
         touch "$marker"
     fi
+    # Debian's Wine looks for its own fonts in a directory it cannot open,
+    # so Marlett, which draws the caption buttons and other frame glyphs, is
+    # missing unless it is in the prefix's Fonts folder, which is read on
+    # every start. Here rather than above, to reach prefixes made before.
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    cmp -s "$marlett" "$fonts/marlett.ttf" || cp "$marlett" "$fonts/marlett.ttf"
     # One server for the whole run instead of one per program, with its
     # services and desktop started here: started by a test instead, they would
     # hold the test's output pipe open and CTest would wait for them forever.
