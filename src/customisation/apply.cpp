@@ -2,6 +2,7 @@
 
 #include "customisation/atomic_replace.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/folder_mark.h"
 #include "customisation/ini_text.h"
 
 namespace customisation {
@@ -23,7 +24,7 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder,
     // A visible file still customises the folder; only the folder's System
     // attribute decides whether the shell reads it.
     disk.attributes.set(path, platform::attribute::hidden);
-    return disk.attributes.set(std::u16string(folder), platform::attribute::system);
+    return markFolder(disk.attributes, std::u16string(folder));
 }
 
 }  // namespace customisation

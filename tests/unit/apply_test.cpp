@@ -33,7 +33,8 @@ TEST_F(ApplyTest, FreshFileIsTheTwelveLinesInTheAnsiCodePage) {
     ASSERT_TRUE(apply());
     EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
     EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
-    EXPECT_EQ(disk.at(u"C:\\Data").attributes & ~attribute::directory, attribute::system);
+    EXPECT_EQ(disk.at(u"C:\\Data").attributes & ~attribute::directory,
+              attribute::readOnly | attribute::system);
 }
 
 TEST_F(ApplyTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
