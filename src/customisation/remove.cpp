@@ -3,7 +3,7 @@
 #include "customisation/atomic_replace.h"
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
-#include "customisation/ini_text.h"
+#include "customisation/ini_file.h"
 
 namespace customisation {
 RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
@@ -14,11 +14,15 @@ RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
     const auto old = disk.attributes.get(path);
     if (file.status != platform::ReadStatus::ok || !old) return RemoveResult::failed;
 
-    auto foreign = foreignContent(splitLines(decodeIniFile(file.bytes, disk.codePage)));
+    // A file that cannot be put back byte for byte is not rewritten at all.
+    const auto lines = splitIniFile(file.bytes, disk.codePage);
+    if (!lines) return RemoveResult::failed;
+    auto foreign = foreignContent(lines->lines);
     if (!foreign.heldOurs) return RemoveResult::notOurs;
     if (!foreign.empty()) {
-        auto bytes = encodeIniFile(uncustomisedLines(foreign), disk.codePage);
-        if (!replaceFileContents(disk, path, bytes)) return RemoveResult::failed;
+        auto bytes = joinIniFile(uncustomisedLines(foreign), lines->encoding,
+                                 lines->endsWithLineEnd, disk.codePage);
+        if (!bytes || !replaceFileContents(disk, path, *bytes)) return RemoveResult::failed;
         disk.attributes.set(path, *old & ~attribute::directory);
         return RemoveResult::rewritten;
     }

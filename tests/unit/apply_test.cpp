@@ -93,20 +93,39 @@ TEST_F(ApplyTest, OwnFileIsReplacedByExactlyTheTwelveLines) {
     EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
 }
 
-TEST_F(ApplyTest, ReadsOldFilesInEveryEncoding) {
-    std::u16string text = u"[.ShellClassInfo]\r\nIconResource=C:\\أيقونة.ico,0\r\n";
-    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
-    for (char16_t c : text) {
+// Their lines stay in their file's encoding, byte for byte, and ours join
+// them in it.
+TEST_F(ApplyTest, KeepsOldFilesInTheirEncoding) {
+    const std::u16string theirs = u"IconResource=C:\\أيقونة.ico,0\r\n";
+    std::string utf16le, utf16be;
+    for (char16_t c : u"[.ShellClassInfo]\r\n" + theirs) {
         utf16le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         utf16be += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
     }
-    std::string utf8 =
-        "\xEF\xBB\xBF[.ShellClassInfo]\r\nIconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82"
-        "\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
-    for (const auto& old : {cp1256(text), utf16le, utf16be, utf8}) {
-        disk.addFile(iniPath, old);
+    const std::string utf8 =
+        "IconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
+    struct Case {
+        std::string old;
+        std::string kept;
+        std::string picture;  // our picture line as it must appear
+    };
+    const Case cases[] = {
+        {cp1256(u"[.ShellClassInfo]\r\n" + theirs), cp1256(theirs),
+         cp1256(u"IconArea_Image=C:\\صور\\سماء.jpg\r\n")},
+        {"\xFF\xFE" + utf16le, utf16le.substr(36), std::string("I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 19)},
+        {"\xFE\xFF" + utf16be, utf16be.substr(36),
+         std::string("\0I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 20)},
+        {"\xEF\xBB\xBF[.ShellClassInfo]\r\n" + utf8, utf8,
+         "IconArea_Image=C:\\\xD8\xB5\xD9\x88\xD8\xB1\\"},
+    };
+    for (const auto& c : cases) {
+        disk.addFile(iniPath, c.old);
         ASSERT_TRUE(apply());
-        EXPECT_NE(written().find(cp1256(u"IconResource=C:\\أيقونة.ico,0\r\n")), std::string::npos);
+        if (c.old[0] != '[') {
+            EXPECT_EQ(written().substr(0, 2), c.old.substr(0, 2));
+        }
+        EXPECT_NE(written().find(c.kept), std::string::npos);
+        EXPECT_NE(written().find(c.picture), std::string::npos);
     }
 }
 
