@@ -37,19 +37,40 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
 
 bool applyCustomisation(Disk& disk, std::u16string_view folder,
                         const Customisation& customisation) {
+    namespace attribute = platform::attribute;
     const std::u16string path = desktopIniPath(folder);
 
-    auto old = disk.files.read(path, largestMergedFile);
-    if (old.status != platform::ReadStatus::ok && old.status != platform::ReadStatus::missing) {
+    for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
+        auto old = disk.files.read(path, largestMergedFile);
+        const bool existed = old.status == platform::ReadStatus::ok;
+        if (!existed && old.status != platform::ReadStatus::missing) return false;
+        const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
+        if (existed && !oldAttributes) return false;
+        auto bytes = customisedFile(old, customisation, disk.codePage);
+        if (!bytes) return false;
+
+        const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
+        auto replaced = replaceFileContents(disk, path, *bytes, expected);
+        if (replaced.status == platform::ReplaceStatus::changed) continue;
+        if (replaced.status != platform::ReplaceStatus::replaced) return false;
+
+        // A visible file still customises the folder; only the folder's System
+        // attribute decides whether the shell reads it.
+        disk.attributes.set(path, attribute::hidden);
+        if (markFolder(disk.attributes, std::u16string(folder))) {
+            if (replaced.backup) disk.files.remove(*replaced.backup);
+            return true;
+        }
+        // Half an apply is none: the old file goes back, or the new one away.
+        disk.attributes.set(path, attribute::normal);
+        if (!replaced.backup) {
+            disk.files.remove(path);
+        } else if (disk.files.rename(*replaced.backup, path)) {
+            disk.attributes.set(path, *oldAttributes & attribute::settable);
+        }
         return false;
     }
-    auto bytes = customisedFile(old, customisation, disk.codePage);
-    if (!bytes || !replaceFileContents(disk, path, *bytes)) return false;
-
-    // A visible file still customises the folder; only the folder's System
-    // attribute decides whether the shell reads it.
-    disk.attributes.set(path, platform::attribute::hidden);
-    return markFolder(disk.attributes, std::u16string(folder));
+    return false;
 }
 
 }  // namespace customisation

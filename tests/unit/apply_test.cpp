@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "customisation/apply.h"
+#include "customisation/atomic_replace.h"
 #include "customisation/read.h"
+#include "customisation/remove.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "test_support.h"
@@ -14,6 +16,8 @@ namespace attribute = platform::attribute;
 
 constexpr char16_t folder[] = u"C:\\Data\\";
 constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+
+std::u16string fromAscii(const std::string& text) { return {text.begin(), text.end()}; }
 
 struct ApplyTest : ::testing::Test {
     FakeDisk disk;
@@ -149,16 +153,21 @@ TEST_F(ApplyTest, FailingStepsLoseNothing) {
     }
 }
 
-TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemIsAFailureWithTheFileComplete) {
-    FakeDisk fresh;
-    fresh.addFolder(u"C:\\Data");
-    customisation::Disk on{fresh, fresh, codePage};
-    // The old file is visible, so nothing needs clearing before the replace;
-    // only the attribute steps after it fail.
-    fresh.addFile(iniPath, "x=y\r\n");
-    fresh.fail(FakeDisk::Operation::setAttributes);
-    EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
-    EXPECT_NE(fresh.at(iniPath).bytes.find("IconArea_Image=C:\\a.jpg\r\n"), std::string::npos);
+// Half an apply is none: the old file comes back, or the new one goes.
+TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemGetsItsOldFileBack) {
+    for (const std::optional<std::string>& old :
+         {std::optional<std::string>("x=y\r\n"), std::optional<std::string>()}) {
+        FakeDisk fresh;
+        fresh.addFolder(u"C:\\Data");
+        customisation::Disk on{fresh, fresh, codePage};
+        if (old) fresh.addFile(iniPath, *old);
+        fresh.fail(FakeDisk::Operation::setAttributes);
+        EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
+        EXPECT_EQ(fresh.files().size(), old ? 1u : 0u);
+        if (old) {
+            EXPECT_EQ(fresh.at(iniPath).bytes, *old);
+        }
+    }
 }
 
 TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
@@ -170,11 +179,68 @@ TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
     EXPECT_EQ(disk.files().size(), 1u);
 }
 
-TEST_F(ApplyTest, StaleTemporaryFilesAreSteppedOver) {
-    disk.addFile(u"C:\\Data\\Desktop.ini.~1.tmp", "stale");
+// Leftovers of runs that crashed are cleared away; a name that cannot be
+// cleared is stepped over.
+TEST_F(ApplyTest, StaleTemporaryFilesNeverStopApply) {
+    disk.addFile(iniPath, "[A]\r\nk=v\r\n");
+    disk.addFolder(u"C:\\Data\\Desktop.ini.~1.tmp");
+    for (int n = 2; n <= 21; ++n) {
+        disk.addFile(u"C:\\Data\\Desktop.ini.~" + fromAscii(std::to_string(n)) + u".tmp", "stale",
+                     attribute::hidden);
+    }
     ASSERT_TRUE(apply());
-    EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
-    EXPECT_EQ(disk.at(u"C:\\Data\\Desktop.ini.~1.tmp").bytes, "stale");
+    ASSERT_TRUE(apply());
+    EXPECT_LE(disk.files().size(), 21u) << "apply left files of its own";
+    EXPECT_NE(written().find("k=v\r\n"), std::string::npos);
+}
+
+// Another program writes the file between our read and our replace: its
+// lines are read and merged again, never overwritten; one that keeps writing
+// makes us give up and leave its file as it wrote it.
+TEST_F(ApplyTest, AChangeBetweenOurReadAndOurReplaceIsMergedAgain) {
+    for (const int changes : {1, customisation::mergeAttempts}) {
+        SCOPED_TRACE(changes);
+        FakeDisk fresh;
+        customisation::Disk on{fresh, fresh, codePage};
+        fresh.addFolder(u"C:\\Data");
+        fresh.addFile(iniPath, "[A]\r\nk=v\r\n");
+        int written = 0;
+        std::string theirs;
+        fresh.beforeReplace = [&] {
+            if (written == changes) return;
+            theirs = "[A]\r\nk=v\r\nchange=" + std::to_string(++written) + "\r\n";
+            fresh.addFile(iniPath, theirs);
+        };
+        const bool applied = customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"});
+        EXPECT_EQ(applied, changes < customisation::mergeAttempts);
+        if (!applied) {
+            EXPECT_EQ(fresh.at(iniPath).bytes, theirs);
+        }
+        EXPECT_NE(fresh.at(iniPath).bytes.find(theirs.substr(11)), std::string::npos);
+        EXPECT_EQ(fresh.files().size(), 1u);
+
+        // Restoring meanwhile keeps what they wrote last.
+        written = 0;
+        fresh.beforeReplace = [&] {
+            if (written++ == 0) fresh.addFile(iniPath, fresh.at(iniPath).bytes + "late=1\r\n");
+        };
+        if (applied) {
+            EXPECT_EQ(customisation::removeCustomisation(on, folder),
+                      customisation::RemoveResult::rewritten);
+            EXPECT_EQ(fresh.at(iniPath).bytes, theirs + "late=1\r\n");
+        }
+    }
+}
+
+// A Desktop.ini that is a link would have us write another file.
+TEST_F(ApplyTest, ALinkedFileIsLeftAlone) {
+    disk.addFile(iniPath, "[A]\r\nk=v\r\n");
+    disk.link(iniPath);
+    EXPECT_FALSE(apply());
+    EXPECT_EQ(customisation::removeCustomisation(platform, folder),
+              customisation::RemoveResult::failed);
+    EXPECT_EQ(written(), "[A]\r\nk=v\r\n");
+    EXPECT_EQ(disk.at(u"C:\\Data").attributes, attribute::readOnly | attribute::directory);
 }
 
 }  // namespace
