@@ -97,7 +97,7 @@ std::optional<IniFile> splitIniFile(std::string_view bytes,
     auto add = [&](std::string_view line, std::string_view end) {
         auto text = decodeExactly(line, file.encoding, codePage);
         if (!text) return false;
-        file.lines.emplace_back(*std::move(text), std::string(line), std::string(end));
+        file.lines.emplace_back(*text, std::string(line), std::string(end));
         return true;
     };
     std::size_t start = 0;
@@ -128,7 +128,9 @@ std::optional<std::string> joinIniFile(const std::vector<Line>& lines, TextEncod
                                        bool endsWithLineEnd,
                                        const platform::AnsiCodePage& codePage) {
     const auto crlf = encodeExactly(u"\r\n", encoding, codePage);
-    if (!crlf) return std::nullopt;
+    const auto cr = encodeExactly(u"\r", encoding, codePage);
+    const auto lf = encodeExactly(u"\n", encoding, codePage);
+    if (!crlf || !cr || !lf) return std::nullopt;
     std::string bytes(markOf(encoding));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
@@ -139,8 +141,13 @@ std::optional<std::string> joinIniFile(const std::vector<Line>& lines, TextEncod
         } else {
             return std::nullopt;
         }
-        if (i + 1 == lines.size() && !endsWithLineEnd) break;
-        bytes += line.end.empty() ? *crlf : line.end;
+        // An empty line without its end would be no line at all.
+        const bool empty = line.bytes ? line.bytes->empty() : line.text.empty();
+        if (i + 1 == lines.size() && !endsWithLineEnd && !empty) break;
+        // With the line between them gone, a lone CR and an empty line's LF
+        // would read as one line end, and the empty line would be lost.
+        const bool joinsWithCr = i > 0 && lines[i - 1].end == *cr && line.end == *lf && empty;
+        bytes += line.end.empty() || joinsWithCr ? *crlf : line.end;
     }
     // ANSI that begins like a byte-order mark would be read back as another
     // encoding altogether.
