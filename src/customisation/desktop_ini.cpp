@@ -188,7 +188,7 @@ std::vector<Line> customisedLines(const Customisation& customisation,
     append(lines, foreign.beforeSections);
     auto addSections = [&](const std::vector<OurSection>& added) {
         for (auto section : added) {
-            lines.push_back(canonicalHeader(section));
+            lines.emplace_back(canonicalHeader(section));
             append(lines, ourLines(section, customisation, keepTheirInfoTip));
         }
     };
