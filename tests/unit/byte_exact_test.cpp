@@ -119,7 +119,7 @@ TEST(ByteExact, ApplyThenRestoreGivesBackTheSameBytes) {
         {"mixed line ends", "[A]\nk=v\r\r\n  x = y \t\n[.ShellClassInfo]\rIconFile=a.ico\n"},
         {"no line end at the end", "[.ShellClassInfo]\r\nIconFile=a.ico"},
         {"blank lines only before a section", "\r\n\r\n\n[Other]\r\nk=v\r\n"},
-        {"UTF-16 big-endian", "\xFE\xFF" + std::string("\0[\0A\0]\0\r\0\n\0k\0=\xD8\x3D", 20)},
+        {"UTF-16 big-endian", "\xFE\xFF" + std::string("\0[\0A\0]\0\r\0\n\0k\0=\xD8\x3D", 16)},
         {"UTF-16 with a lone surrogate",
          "\xFF\xFE" + utf16le(u"[A]\r\nk=") + std::string("\x00\xD8", 2) + utf16le(u"\r\n")},
         {"UTF-8 with a mark", "\xEF\xBB\xBF[A]\r\nk=\xD8\xB5\xF0\x9F\x8C\x8A\r\n"},
