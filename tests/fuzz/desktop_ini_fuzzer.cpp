@@ -251,10 +251,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(split.has_value(), "apply merged a file that cannot be put back byte for byte");
     // The temporary file and the old one must not outlive the replace.
     check(files.files().size() == 1, "apply left a file besides Desktop.ini");
-    check(files.at(folder).attributes ==
-              (platform::attribute::hidden | platform::attribute::system |
-               platform::attribute::directory),
-          "apply changed more of the folder than its System attribute");
+    check(
+        files.at(folder).attributes == (platform::attribute::hidden | platform::attribute::system |
+                                        platform::attribute::directory),
+        "apply changed more of the folder than its System attribute");
 
     // The reader leaves files over 64 KiB alone, so that typing in the folder
     // box never stalls; a large foreign content can make the merged file that big.
@@ -283,8 +283,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Only where restoring the file as it was refuses too: what would be
         // left begins like a byte-order mark and would be read as another
         // encoding.
-        check(restoredFirst == customisation::RemoveResult::failed &&
-                  files.exists(iniPath) && files.at(iniPath).bytes == appliedBytes,
+        check(restoredFirst == customisation::RemoveResult::failed && files.exists(iniPath) &&
+                  files.at(iniPath).bytes == appliedBytes,
               "restore after apply refused, or refused and changed something");
         return 0;
     }
