@@ -2,28 +2,75 @@
 
 #include "customisation/atomic_replace.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/folder_mark.h"
+#include "customisation/ini_file.h"
 #include "customisation/ini_text.h"
 
 namespace customisation {
+namespace {
+
+// The new file's bytes; nothing when the old file cannot be put back byte
+// for byte around our lines.
+std::optional<std::string> customisedFile(const platform::ReadResult& old,
+                                          const Customisation& customisation,
+                                          const platform::AnsiCodePage& codePage) {
+    std::optional<IniFile> file;
+    ForeignContent foreign;
+    if (old.status == platform::ReadStatus::ok) {
+        file = splitIniFile(old.bytes, codePage);
+        if (!file) return std::nullopt;
+        foreign = foreignContent(file->lines);
+    }
+    auto lines = customisedLines(customisation, foreign);
+    // What others wrote keeps its encoding and its bytes; a file of ours
+    // alone is written afresh.
+    if (file && !foreign.empty()) {
+        return joinIniFile(lines, file->encoding, file->endsWithLineEnd, codePage);
+    }
+    std::vector<std::u16string> texts;
+    texts.reserve(lines.size());
+    for (auto& line : lines) texts.push_back(std::move(line.text));
+    return encodeIniFile(texts, codePage);
+}
+
+}  // namespace
+
 bool applyCustomisation(Disk& disk, std::u16string_view folder,
                         const Customisation& customisation) {
+    namespace attribute = platform::attribute;
     const std::u16string path = desktopIniPath(folder);
 
-    ForeignContent foreign;
-    auto old = disk.files.read(path, largestMergedFile);
-    if (old.status == platform::ReadStatus::ok) {
-        foreign = foreignContent(splitLines(decodeIniFile(old.bytes, disk.codePage)));
-    } else if (old.status != platform::ReadStatus::missing) {
+    for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
+        auto old = disk.files.read(path, largestMergedFile);
+        const bool existed = old.status == platform::ReadStatus::ok;
+        if (!existed && old.status != platform::ReadStatus::missing) return false;
+        const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
+        if (existed && !oldAttributes) return false;
+        auto bytes = customisedFile(old, customisation, disk.codePage);
+        if (!bytes) return false;
+
+        const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
+        auto replaced = replaceFileContents(disk, path, *bytes, expected);
+        if (replaced.status == platform::ReplaceStatus::changed) continue;
+        if (replaced.status != platform::ReplaceStatus::replaced) return false;
+
+        // A visible file still customises the folder; only the folder's System
+        // attribute decides whether the shell reads it.
+        disk.attributes.set(path, attribute::hidden);
+        if (markFolder(disk.attributes, std::u16string(folder))) {
+            if (replaced.backup) disk.files.remove(*replaced.backup);
+            return true;
+        }
+        // Half an apply is none: the old file goes back, or the new one away.
+        disk.attributes.set(path, attribute::normal);
+        if (!replaced.backup) {
+            disk.files.remove(path);
+        } else if (disk.files.rename(*replaced.backup, path)) {
+            disk.attributes.set(path, *oldAttributes & attribute::settable);
+        }
         return false;
     }
-
-    auto bytes = encodeIniFile(customisedLines(customisation, foreign), disk.codePage);
-    if (!replaceFileContents(disk, path, bytes)) return false;
-
-    // A visible file still customises the folder; only the folder's System
-    // attribute decides whether the shell reads it.
-    disk.attributes.set(path, platform::attribute::hidden);
-    return disk.attributes.set(std::u16string(folder), platform::attribute::system);
+    return false;
 }
 
 }  // namespace customisation

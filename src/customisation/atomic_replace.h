@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,9 +8,21 @@
 
 namespace customisation {
 
-// Gives the file at `path` exactly `bytes`, or leaves it as it was, attributes
-// included: the bytes go to a new file beside it first, which then takes its
-// place in one rename. The file ends up with the new file's attributes.
-bool replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes);
+// How often a file that someone else changed between our read and our
+// replace is read and merged again before we give up.
+inline constexpr int mergeAttempts = 3;
+
+struct Replacement {
+    platform::ReplaceStatus status = platform::ReplaceStatus::failed;
+    // The old file, kept under this name once replaced, for putting back.
+    std::optional<std::u16string> backup;
+};
+
+// Gives the file at `path` exactly `bytes` when it is still the version
+// `expected` (with nothing expected: while there is still no file), or leaves
+// it as it was, attributes included. The bytes go to a new hidden file beside
+// it first, which then takes its place in one step.
+Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
+                                const std::optional<platform::FileStamp>& expected);
 
 }  // namespace customisation

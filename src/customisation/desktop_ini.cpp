@@ -71,20 +71,24 @@ std::u16string canonicalHeader(OurSection section) {
 
 // A header the system's INI reader may not take ("[name" without its
 // bracket) is written properly when we add our keys under it.
-std::u16string headerToWrite(const IniSection& section) {
-    if (section.header.find(u']') != std::u16string::npos) return section.header;
+Line headerToWrite(const IniSection& section) {
+    if (section.header.text.find(u']') != std::u16string::npos) return section.header;
     return canonicalHeader(*section.ours);
 }
 
-void append(std::vector<std::u16string>& to, const std::vector<std::u16string>& lines) {
+void append(std::vector<Line>& to, const std::vector<Line>& lines) {
     to.insert(to.end(), lines.begin(), lines.end());
+}
+
+void append(std::vector<Line>& to, const std::vector<std::u16string>& ours) {
+    to.insert(to.end(), ours.begin(), ours.end());
 }
 
 bool hasForeignInfoTip(const ForeignContent& foreign) {
     return std::any_of(foreign.sections.begin(), foreign.sections.end(), [](const auto& section) {
         return section.ours == OurSection::shellClassInfo &&
                std::any_of(section.lines.begin(), section.lines.end(),
-                           [](const auto& line) { return isKey(line, u"InfoTip"); });
+                           [](const auto& line) { return isKey(line.text, u"InfoTip"); });
     });
 }
 
@@ -119,11 +123,11 @@ bool ForeignContent::empty() const {
                        [](const auto& section) { return section.ours && section.lines.empty(); });
 }
 
-ForeignContent foreignContent(const std::vector<std::u16string>& lines) {
+ForeignContent foreignContent(const std::vector<Line>& lines) {
     ForeignContent foreign;
     IniSection* section = nullptr;
     for (const auto& line : lines) {
-        if (auto name = sectionName(line)) {
+        if (auto name = sectionName(line.text)) {
             section = &foreign.sections.emplace_back(IniSection{line, ourSection(*name), {}});
             continue;
         }
@@ -131,17 +135,17 @@ ForeignContent foreignContent(const std::vector<std::u16string>& lines) {
             section->lines.push_back(line);
             continue;
         }
-        if (isOurText(line)) {
+        if (isOurText(line.text)) {
             foreign.heldOurs = true;
             continue;
         }
-        if (section && section->ours == OurSection::viewExtension && isOurViewKey(line)) {
+        if (section && section->ours == OurSection::viewExtension && isOurViewKey(line.text)) {
             foreign.heldOurs = true;
             continue;
         }
         // Ours by name, but on its own it is no sign of our customisation.
         if (section && section->ours == OurSection::extShellFolderViews &&
-            isKey(line, viewExtensionId)) {
+            isKey(line.text, viewExtensionId)) {
             continue;
         }
         (section ? section->lines : foreign.beforeSections).push_back(line);
@@ -149,8 +153,8 @@ ForeignContent foreignContent(const std::vector<std::u16string>& lines) {
     return foreign;
 }
 
-std::vector<std::u16string> customisedLines(const Customisation& customisation,
-                                            const ForeignContent& foreign) {
+std::vector<Line> customisedLines(const Customisation& customisation,
+                                  const ForeignContent& foreign) {
     const bool keepTheirInfoTip = hasForeignInfoTip(foreign);
 
     // Each of our sections goes where it first stood; one the file lacks goes
@@ -180,11 +184,11 @@ std::vector<std::u16string> customisedLines(const Customisation& customisation,
         (anchor ? addedBefore[*anchor] : addedAtTop).push_back(section);
     }
 
-    std::vector<std::u16string> lines{ourTexts().warning};
+    std::vector<Line> lines{ourTexts().warning};
     append(lines, foreign.beforeSections);
     auto addSections = [&](const std::vector<OurSection>& added) {
         for (auto section : added) {
-            lines.push_back(canonicalHeader(section));
+            lines.emplace_back(canonicalHeader(section));
             append(lines, ourLines(section, customisation, keepTheirInfoTip));
         }
     };
@@ -207,8 +211,8 @@ std::vector<std::u16string> customisedLines(const Customisation& customisation,
     return lines;
 }
 
-std::vector<std::u16string> uncustomisedLines(const ForeignContent& foreign) {
-    std::vector<std::u16string> lines = foreign.beforeSections;
+std::vector<Line> uncustomisedLines(const ForeignContent& foreign) {
+    std::vector<Line> lines = foreign.beforeSections;
     for (const auto& section : foreign.sections) {
         if (section.ours && section.lines.empty()) continue;
         lines.push_back(section.header);

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "customisation/ini_file.h"
+
 namespace customisation {
 
 // The section of the folder-view extension that draws the background.
@@ -27,9 +29,9 @@ struct Customisation {
 // One section of a customisation file as it stood. In our sections only the
 // lines we did not write are kept.
 struct IniSection {
-    std::u16string header;
+    Line header;
     std::optional<OurSection> ours;
-    std::vector<std::u16string> lines;
+    std::vector<Line> lines;
 };
 
 // A customisation file with everything this program wrote taken out. Lines
@@ -37,7 +39,7 @@ struct IniSection {
 // customisation out again gives back the file as it was.
 struct ForeignContent {
     // Lines that stand before any section.
-    std::vector<std::u16string> beforeSections;
+    std::vector<Line> beforeSections;
     // Every section in file order.
     std::vector<IniSection> sections;
     // The file held a line we write with our very text, or a key of our view
@@ -48,14 +50,14 @@ struct ForeignContent {
     bool empty() const;
 };
 
-ForeignContent foreignContent(const std::vector<std::u16string>& lines);
+ForeignContent foreignContent(const std::vector<Line>& lines);
 
 // The twelve lines of our format, with the foreign content merged in.
-std::vector<std::u16string> customisedLines(const Customisation& customisation,
-                                            const ForeignContent& foreign);
+std::vector<Line> customisedLines(const Customisation& customisation,
+                                  const ForeignContent& foreign);
 
 // The foreign content alone, as a file without our customisation. A section
 // of ours with nothing left in it goes too.
-std::vector<std::u16string> uncustomisedLines(const ForeignContent& foreign);
+std::vector<Line> uncustomisedLines(const ForeignContent& foreign);
 
 }  // namespace customisation

@@ -1,35 +1,59 @@
 #include "customisation/remove.h"
 
+#include <optional>
+
 #include "customisation/atomic_replace.h"
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
-#include "customisation/ini_text.h"
+#include "customisation/ini_file.h"
 
 namespace customisation {
-RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
-    namespace attribute = platform::attribute;
-    const std::u16string path = desktopIniPath(folder);
+namespace {
+
+namespace attribute = platform::attribute;
+
+// One read and what follows from it; nothing when the file changed before
+// it could be rewritten, to be read again.
+std::optional<RemoveResult> removeOnce(Disk& disk, const std::u16string& path) {
     auto file = disk.files.read(path, largestMergedFile);
     if (file.status == platform::ReadStatus::missing) return RemoveResult::noFile;
     const auto old = disk.attributes.get(path);
     if (file.status != platform::ReadStatus::ok || !old) return RemoveResult::failed;
 
-    auto foreign = foreignContent(splitLines(decodeIniFile(file.bytes, disk.codePage)));
+    // A file that cannot be put back byte for byte is not rewritten at all.
+    const auto lines = splitIniFile(file.bytes, disk.codePage);
+    if (!lines) return RemoveResult::failed;
+    auto foreign = foreignContent(lines->lines);
     if (!foreign.heldOurs) return RemoveResult::notOurs;
     if (!foreign.empty()) {
-        auto bytes = encodeIniFile(uncustomisedLines(foreign), disk.codePage);
-        if (!replaceFileContents(disk, path, bytes)) return RemoveResult::failed;
-        disk.attributes.set(path, *old & ~attribute::directory);
+        auto bytes = joinIniFile(uncustomisedLines(foreign), lines->encoding,
+                                 lines->endsWithLineEnd, disk.codePage);
+        if (!bytes) return RemoveResult::failed;
+        auto replaced = replaceFileContents(disk, path, *bytes, file.stamp);
+        if (replaced.status == platform::ReplaceStatus::changed) return std::nullopt;
+        if (replaced.status != platform::ReplaceStatus::replaced) return RemoveResult::failed;
+        if (replaced.backup) disk.files.remove(*replaced.backup);
+        disk.attributes.set(path, *old & attribute::settable);
         return RemoveResult::rewritten;
     }
 
     // Read-only, hidden and system files refuse deletion.
     if (!disk.attributes.set(path, attribute::normal)) return RemoveResult::failed;
     if (!disk.files.remove(path)) {
-        disk.attributes.set(path, *old);
+        disk.attributes.set(path, *old & attribute::settable);
         return RemoveResult::failed;
     }
     return RemoveResult::deleted;
+}
+
+}  // namespace
+
+RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
+    const std::u16string path = desktopIniPath(folder);
+    for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
+        if (auto result = removeOnce(disk, path)) return *result;
+    }
+    return RemoveResult::failed;
 }
 
 }  // namespace customisation

@@ -15,7 +15,7 @@ enum class RemoveResult {
 };
 
 // Takes our customisation out of the folder's Desktop.ini. The folder's own
-// attributes are the caller's to reset, and only after `deleted`.
+// System attribute is the caller's to take off, and only after `deleted`.
 RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder);
 
 }  // namespace customisation

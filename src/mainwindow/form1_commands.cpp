@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "customisation/apply.h"
+#include "customisation/folder_mark.h"
 #include "customisation/read.h"
 #include "customisation/remove.h"
 #include "mainwindow/colour.h"
@@ -81,7 +82,7 @@ void Form1::Image4_Click() {
             return dialog.show(messages::removed, u"");
         case customisation::RemoveResult::deleted:
             dialog.show(messages::removed, u"");
-            services_.attributes.set(folder, platform::attribute::normal);
+            customisation::unmarkFolder(services_.attributes, folder);
             return;
     }
 }

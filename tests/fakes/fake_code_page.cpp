@@ -1,6 +1,7 @@
 #include "fake_code_page.h"
 
 #include <array>
+#include <cstdint>
 
 namespace fakes {
 namespace {
@@ -17,25 +18,42 @@ constexpr std::array<char16_t, 128> upperHalf{
     1611, 1612, 1613, 1614, 244,  1615, 1616, 247,  1617, 249,  1618, 251,  252,  8206, 8207, 1746,
 };
 
+// Every UTF-16 unit's byte, or -1 where the code page has none: a search
+// through the upper half per character made the fuzzer crawl.
+using EncodeTable = std::array<std::int16_t, 0x10000>;
+
+EncodeTable makeEncodeTable() {
+    EncodeTable table;
+    table.fill(-1);
+    for (int c = 0; c < 0x80; ++c) table[c] = static_cast<std::int16_t>(c);
+    for (std::size_t i = 0; i < upperHalf.size(); ++i) {
+        table[upperHalf[i]] = static_cast<std::int16_t>(0x80 + i);
+    }
+    return table;
+}
+
+const EncodeTable& encodeTable() {
+    static const EncodeTable table = makeEncodeTable();
+    return table;
+}
+
 }  // namespace
 
 std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const {
+    const auto& table = encodeTable();
     std::string bytes;
+    bytes.reserve(text.size());
     for (char16_t c : text) {
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        std::size_t i = 0;
-        while (i < upperHalf.size() && upperHalf[i] != c) ++i;
-        if (i == upperHalf.size()) return std::nullopt;
-        bytes += static_cast<char>(0x80 + i);
+        const std::int16_t byte = table[c];
+        if (byte < 0) return std::nullopt;
+        bytes += static_cast<char>(byte);
     }
     return bytes;
 }
 
 std::u16string Cp1256::decode(std::string_view bytes) const {
     std::u16string text;
+    text.reserve(bytes.size());
     for (char b : bytes) {
         auto byte = static_cast<unsigned char>(b);
         text += byte < 0x80 ? char16_t{byte} : upperHalf[byte - 0x80];

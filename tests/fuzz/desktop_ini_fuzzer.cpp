@@ -1,7 +1,8 @@
 // Takes the input as a folder's existing Desktop.ini, then applies, reads back
-// and removes a customisation. Whatever the file held, the picture and colour
-// must read back as written, every line we did not write must survive both
-// rewrites in its place, and restoring must give back the file as it was.
+// and removes a customisation. Whatever the file held, apply and restore
+// either refuse and change nothing, or: the picture and colour read back as
+// written, the bytes of every line we did not write survive both rewrites in
+// their order, and restoring gives back the file as it was, byte for byte.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 #include "customisation/apply.h"
 #include "customisation/desktop_ini.h"
+#include "customisation/ini_file.h"
 #include "customisation/ini_line.h"
 #include "customisation/ini_text.h"
 #include "customisation/read.h"
@@ -134,12 +136,13 @@ Lines withOurHeadersByName(Lines lines) {
 // any section, or a header of ours. Every other line must survive.
 bool mayBeOurs(const std::u16string& line, const Lines& ourFile) {
     if (ourSectionNamed(line)) return true;
+    const auto key = customisation::keyName(line);
     for (const auto& ours : ourFile) {
         if (line == ours) return true;
-        auto key = customisation::keyName(ours);
-        if (key && customisation::keyName(line) &&
-            customisation::equalsIgnoringCase(*customisation::keyName(line), *key) &&
-            (*key != u"InfoTip" ||
+        if (!key) continue;
+        auto ourKey = customisation::keyName(ours);
+        if (ourKey && customisation::equalsIgnoringCase(*key, *ourKey) &&
+            (*ourKey != u"InfoTip" ||
              customisation::keyValue(line) == customisation::keyValue(ours))) {
             return true;
         }
@@ -161,6 +164,37 @@ void checkKeepsForeignLines(const Lines& input, const Lines& restored, const Lin
     }
 }
 
+Lines textsOf(const std::vector<customisation::Line>& lines) {
+    Lines texts;
+    for (const auto& line : lines) texts.push_back(line.text);
+    return texts;
+}
+
+// The bytes of every line of the input that is not ours, found in `file` in
+// their order.
+void checkKeepsForeignBytes(const customisation::IniFile& input, const std::string& file,
+                            const Lines& ourFile, const char* when) {
+    std::size_t at = 0;
+    for (const auto& line : input.lines) {
+        if (mayBeOurs(line.text, ourFile) || line.bytes->empty()) continue;
+        at = file.find(*line.bytes, at);
+        if (at == std::string::npos) {
+            std::fprintf(stderr, "desktop_ini_fuzzer: %s, lost |%s|\n", when,
+                         printable(line.text).c_str());
+            fail("the bytes of a line we did not write are gone or out of order");
+        }
+        at += line.bytes->size();
+    }
+}
+
+// A header of ours without its closing bracket, which apply writes properly.
+bool hasBrokenHeaderOfOurs(const Lines& lines) {
+    for (const auto& line : lines) {
+        if (ourSectionNamed(line) && line.find(u']') == std::u16string::npos) return true;
+    }
+    return false;
+}
+
 customisation::Customisation customisationFor(const std::uint8_t* data, std::size_t size) {
     auto byte = [&](std::size_t i) -> std::uint32_t { return i < size ? data[i] : 0; };
     const std::uint32_t colour = byte(1) | byte(2) << 8 | byte(3) << 16;
@@ -176,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto applied = customisationFor(data, size);
     fakes::Cp1256 codePage;
     const Lines inputLines = linesOf(input, codePage);
-    const Lines ourFile = customisation::customisedLines(applied, {});
+    const Lines ourFile = textsOf(customisation::customisedLines(applied, {}));
 
     // Restoring the file as it is: one that holds nothing of ours is left alone.
     fakes::FakeDisk untouched;
@@ -192,12 +226,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fakes::FakeDisk files;
     customisation::Disk disk{files, files, codePage};
-    files.addFolder(folder);
+    files.addFolder(folder, platform::attribute::hidden);
     files.addFile(iniPath, input, platform::attribute::hidden | platform::attribute::system);
 
-    check(customisation::applyCustomisation(disk, folder, applied), "apply failed");
-    // The temporary file must not outlive the rename.
+    const auto split = customisation::splitIniFile(input, codePage);
+    if (!customisation::applyCustomisation(disk, folder, applied)) {
+        // Refusing is for a file that cannot be put back byte for byte, or
+        // one whose encoding cannot hold our lines.
+        check(!split || split->encoding == customisation::TextEncoding::ansi,
+              "apply refused a file it could have merged");
+        check(files.files().size() == 1 && files.at(iniPath).bytes == input &&
+                  files.at(iniPath).attributes ==
+                      (platform::attribute::hidden | platform::attribute::system) &&
+                  files.at(folder).attributes ==
+                      (platform::attribute::hidden | platform::attribute::directory),
+              "apply refused but changed something");
+        if (!split) {
+            check(restoredFirst == customisation::RemoveResult::failed &&
+                      untouched.at(iniPath).bytes == input,
+                  "restore changed a file that cannot be put back byte for byte");
+        }
+        return 0;
+    }
+    check(split.has_value(), "apply merged a file that cannot be put back byte for byte");
+    // The temporary file and the old one must not outlive the replace.
     check(files.files().size() == 1, "apply left a file besides Desktop.ini");
+    check(
+        files.at(folder).attributes == (platform::attribute::hidden | platform::attribute::system |
+                                        platform::attribute::directory),
+        "apply changed more of the folder than its System attribute");
 
     // The reader leaves files over 64 KiB alone, so that typing in the folder
     // box never stalls; a large foreign content can make the merged file that big.
@@ -216,25 +273,49 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the colour does not read back as applied");
     }
     checkKeepsForeignLines(inputLines, linesOf(files.at(iniPath).bytes, codePage), ourFile);
+    checkKeepsForeignBytes(*split, files.at(iniPath).bytes, ourFile, "after apply");
 
     // Restoring after applying gives back what restoring the file as it was
     // would, or for a file with nothing of ours the file itself.
+    const std::string appliedBytes = files.at(iniPath).bytes;
     const auto removed = customisation::removeCustomisation(disk, folder);
+    if (removed == customisation::RemoveResult::failed) {
+        // Only where restoring the file as it was refuses too: what would be
+        // left begins like a byte-order mark and would be read as another
+        // encoding.
+        check(restoredFirst == customisation::RemoveResult::failed && files.exists(iniPath) &&
+                  files.at(iniPath).bytes == appliedBytes,
+              "restore after apply refused, or refused and changed something");
+        return 0;
+    }
     check(removed == customisation::RemoveResult::deleted ||
               removed == customisation::RemoveResult::rewritten,
           "restoring what we applied neither deleted nor rewrote the file");
     check(files.files().size() <= 1, "remove left a file besides Desktop.ini");
-    const Lines restored =
-        files.exists(iniPath) ? linesOf(files.at(iniPath).bytes, codePage) : Lines{};
+    const std::optional<std::string> restoredBytes =
+        files.exists(iniPath) ? std::optional(files.at(iniPath).bytes) : std::nullopt;
+    const Lines restored = restoredBytes ? linesOf(*restoredBytes, codePage) : Lines{};
+    const bool wroteHeadersProperly = hasBrokenHeaderOfOurs(inputLines);
     if (restoredFirst == customisation::RemoveResult::notOurs) {
-        checkSameLines(withoutOurLeftovers(inputLines), withOurHeadersByName(restored),
-                       "restore after apply");
+        const Lines expected = withoutOurLeftovers(inputLines);
+        checkSameLines(expected, withOurHeadersByName(restored), "restore after apply");
+        // With nothing left, the file goes.
+        if (expected == inputLines && !expected.empty() && !wroteHeadersProperly) {
+            check(restoredBytes == input, "restore after apply did not give back the same bytes");
+        }
     } else {
         checkSameLines(withOurHeadersByName(restoredAsItIs.value_or(Lines{})),
                        withOurHeadersByName(restored), "restore after apply");
+        if (!wroteHeadersProperly) {
+            std::optional<std::string> asItIs;
+            if (untouched.exists(iniPath)) asItIs = untouched.at(iniPath).bytes;
+            check(restoredBytes == asItIs,
+                  "restore after apply gave other bytes than restoring the file as it was");
+        }
     }
     check(removed == customisation::RemoveResult::deleted || !restored.empty(),
           "remove rewrote the file with nothing in it");
     checkKeepsForeignLines(inputLines, restored, ourFile);
+    if (restoredBytes) checkKeepsForeignBytes(*split, *restoredBytes, ourFile, "after restore");
     return 0;
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the fuzzer's seed corpus into tests/fuzz/corpus/.
+"""Writes the fuzzer's seed corpus into tests/fuzz/corpus/ and its
+dictionary into tests/fuzz/desktop_ini.dict.
 
 The seeds are the shapes of file a folder really has, in every encoding we
 read, plus broken ones, so the fuzzer starts from the interesting edges
@@ -106,10 +107,50 @@ SEEDS = {
 }
 
 
+# Seeds that cannot be put back byte for byte, which apply and restore
+# must leave alone.
+SEEDS.update({
+    "utf16le_without_bom.ini": CUSTOM_ICON.encode("utf-16-le"),
+    "bad_utf8_after_bom.ini": b"\xef\xbb\xbf[A]\r\nk=\xc3(\r\n",
+})
+
+WARNING = "ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد"
+INFO_TIP = "حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة https://fbg.example.net"
+GREETING = "مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة "
+
+# Words the fuzzer would hardly find byte by byte.
+DICTIONARY = [
+    *(text.encode() for text in (
+        "[.ShellClassInfo]", "[ExtShellFolderViews]", "[" + VIEW + "]",
+        VIEW + "=" + VIEW, VIEW, "InfoTip=", "IconArea_Image=", "IconArea_Text=",
+        "Attributes=1", "IconResource=", "IconFile=", "LocalizedResourceName=@",
+        "[ViewState]", "\r\n", "\n", "\r", "=", ";", "[", "]", "\"")),
+    b"\xff\xfe", b"\xfe\xff", b"\xef\xbb\xbf",
+    "\r\n".encode("utf-16-le"), "\r\n".encode("utf-16-be"),
+    "[.ShellClassInfo]".encode("utf-16-le"), "IconArea_Image=".encode("utf-16-le"),
+    b"\x00\xd8", b"\xc3(", b"\xc0\xaf", b"\x00",
+    *(text.encode(encoding)
+      for text in (WARNING, INFO_TIP, GREETING, "صور الرحلة", "\u200f\u06d2")
+      for encoding in ("cp1256", "utf-8")),
+    ("InfoTip=" + INFO_TIP).encode("cp1256"),
+]
+
+
+def dictionary_entry(number, data):
+    text = "".join(chr(b) if 0x20 <= b < 0x7F and chr(b) not in '"\\' else "\\x%02X" % b
+                   for b in data)
+    return f'word_{number}="{text}"'
+
+
 def main():
     CORPUS.mkdir(exist_ok=True)
     for name, data in SEEDS.items():
         (CORPUS / name).write_bytes(data)
+    words = [dictionary_entry(n, data) for n, data in enumerate(DICTIONARY)]
+    (HERE / "desktop_ini.dict").write_text(
+        "# Made by make_corpus.py: our keys and sections, byte-order marks, line\n"
+        "# ends in each encoding, and our Arabic texts in code page 1256 and UTF-8.\n"
+        + "\n".join(words) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "customisation/apply.h"
+#include "customisation/atomic_replace.h"
 #include "customisation/read.h"
+#include "customisation/remove.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "test_support.h"
@@ -14,6 +16,8 @@ namespace attribute = platform::attribute;
 
 constexpr char16_t folder[] = u"C:\\Data\\";
 constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+
+std::u16string fromAscii(const std::string& text) { return {text.begin(), text.end()}; }
 
 struct ApplyTest : ::testing::Test {
     FakeDisk disk;
@@ -33,7 +37,8 @@ TEST_F(ApplyTest, FreshFileIsTheTwelveLinesInTheAnsiCodePage) {
     ASSERT_TRUE(apply());
     EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
     EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
-    EXPECT_EQ(disk.at(u"C:\\Data").attributes & ~attribute::directory, attribute::system);
+    EXPECT_EQ(disk.at(u"C:\\Data").attributes & ~attribute::directory,
+              attribute::readOnly | attribute::system);
 }
 
 TEST_F(ApplyTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
@@ -92,20 +97,39 @@ TEST_F(ApplyTest, OwnFileIsReplacedByExactlyTheTwelveLines) {
     EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
 }
 
-TEST_F(ApplyTest, ReadsOldFilesInEveryEncoding) {
-    std::u16string text = u"[.ShellClassInfo]\r\nIconResource=C:\\أيقونة.ico,0\r\n";
-    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
-    for (char16_t c : text) {
+// Their lines stay in their file's encoding, byte for byte, and ours join
+// them in it.
+TEST_F(ApplyTest, KeepsOldFilesInTheirEncoding) {
+    const std::u16string theirs = u"IconResource=C:\\أيقونة.ico,0\r\n";
+    std::string utf16le, utf16be;
+    for (char16_t c : u"[.ShellClassInfo]\r\n" + theirs) {
         utf16le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         utf16be += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
     }
-    std::string utf8 =
-        "\xEF\xBB\xBF[.ShellClassInfo]\r\nIconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82"
-        "\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
-    for (const auto& old : {cp1256(text), utf16le, utf16be, utf8}) {
-        disk.addFile(iniPath, old);
+    const std::string utf8 =
+        "IconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
+    struct Case {
+        std::string old;
+        std::string kept;
+        std::string picture;  // our picture line as it must appear
+    };
+    const Case cases[] = {
+        {cp1256(u"[.ShellClassInfo]\r\n" + theirs), cp1256(theirs),
+         cp1256(u"IconArea_Image=C:\\صور\\سماء.jpg\r\n")},
+        {"\xFF\xFE" + utf16le, utf16le.substr(36), std::string("I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 19)},
+        {"\xFE\xFF" + utf16be, utf16be.substr(36),
+         std::string("\0I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 20)},
+        {"\xEF\xBB\xBF[.ShellClassInfo]\r\n" + utf8, utf8,
+         "IconArea_Image=C:\\\xD8\xB5\xD9\x88\xD8\xB1\\"},
+    };
+    for (const auto& c : cases) {
+        disk.addFile(iniPath, c.old);
         ASSERT_TRUE(apply());
-        EXPECT_NE(written().find(cp1256(u"IconResource=C:\\أيقونة.ico,0\r\n")), std::string::npos);
+        if (c.old[0] != '[') {
+            EXPECT_EQ(written().substr(0, 2), c.old.substr(0, 2));
+        }
+        EXPECT_NE(written().find(c.kept), std::string::npos);
+        EXPECT_NE(written().find(c.picture), std::string::npos);
     }
 }
 
@@ -129,16 +153,21 @@ TEST_F(ApplyTest, FailingStepsLoseNothing) {
     }
 }
 
-TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemIsAFailureWithTheFileComplete) {
-    FakeDisk fresh;
-    fresh.addFolder(u"C:\\Data");
-    customisation::Disk on{fresh, fresh, codePage};
-    // The old file is visible, so nothing needs clearing before the replace;
-    // only the attribute steps after it fail.
-    fresh.addFile(iniPath, "x=y\r\n");
-    fresh.fail(FakeDisk::Operation::setAttributes);
-    EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
-    EXPECT_NE(fresh.at(iniPath).bytes.find("IconArea_Image=C:\\a.jpg\r\n"), std::string::npos);
+// Half an apply is none: the old file comes back, or the new one goes.
+TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemGetsItsOldFileBack) {
+    for (const std::optional<std::string>& old :
+         {std::optional<std::string>("x=y\r\n"), std::optional<std::string>()}) {
+        FakeDisk fresh;
+        fresh.addFolder(u"C:\\Data");
+        customisation::Disk on{fresh, fresh, codePage};
+        if (old) fresh.addFile(iniPath, *old);
+        fresh.fail(FakeDisk::Operation::setAttributes);
+        EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
+        EXPECT_EQ(fresh.files().size(), old ? 1u : 0u);
+        if (old) {
+            EXPECT_EQ(fresh.at(iniPath).bytes, *old);
+        }
+    }
 }
 
 TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
@@ -150,11 +179,68 @@ TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
     EXPECT_EQ(disk.files().size(), 1u);
 }
 
-TEST_F(ApplyTest, StaleTemporaryFilesAreSteppedOver) {
-    disk.addFile(u"C:\\Data\\Desktop.ini.~1.tmp", "stale");
+// Leftovers of runs that crashed are cleared away; a name that cannot be
+// cleared is stepped over.
+TEST_F(ApplyTest, StaleTemporaryFilesNeverStopApply) {
+    disk.addFile(iniPath, "[A]\r\nk=v\r\n");
+    disk.addFolder(u"C:\\Data\\Desktop.ini.~1.tmp");
+    for (int n = 2; n <= 21; ++n) {
+        disk.addFile(u"C:\\Data\\Desktop.ini.~" + fromAscii(std::to_string(n)) + u".tmp", "stale",
+                     attribute::hidden);
+    }
     ASSERT_TRUE(apply());
-    EXPECT_EQ(written(), testData("fresh_cp1256.ini"));
-    EXPECT_EQ(disk.at(u"C:\\Data\\Desktop.ini.~1.tmp").bytes, "stale");
+    ASSERT_TRUE(apply());
+    EXPECT_LE(disk.files().size(), 21u) << "apply left files of its own";
+    EXPECT_NE(written().find("k=v\r\n"), std::string::npos);
+}
+
+// Another program writes the file between our read and our replace: its
+// lines are read and merged again, never overwritten; one that keeps writing
+// makes us give up and leave its file as it wrote it.
+TEST_F(ApplyTest, AChangeBetweenOurReadAndOurReplaceIsMergedAgain) {
+    for (const int changes : {1, customisation::mergeAttempts}) {
+        SCOPED_TRACE(changes);
+        FakeDisk fresh;
+        customisation::Disk on{fresh, fresh, codePage};
+        fresh.addFolder(u"C:\\Data");
+        fresh.addFile(iniPath, "[A]\r\nk=v\r\n");
+        int written = 0;
+        std::string theirs;
+        fresh.beforeReplace = [&] {
+            if (written == changes) return;
+            theirs = "[A]\r\nk=v\r\nchange=" + std::to_string(++written) + "\r\n";
+            fresh.addFile(iniPath, theirs);
+        };
+        const bool applied = customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"});
+        EXPECT_EQ(applied, changes < customisation::mergeAttempts);
+        if (!applied) {
+            EXPECT_EQ(fresh.at(iniPath).bytes, theirs);
+        }
+        EXPECT_NE(fresh.at(iniPath).bytes.find(theirs.substr(11)), std::string::npos);
+        EXPECT_EQ(fresh.files().size(), 1u);
+
+        // Restoring meanwhile keeps what they wrote last.
+        written = 0;
+        fresh.beforeReplace = [&] {
+            if (written++ == 0) fresh.addFile(iniPath, fresh.at(iniPath).bytes + "late=1\r\n");
+        };
+        if (applied) {
+            EXPECT_EQ(customisation::removeCustomisation(on, folder),
+                      customisation::RemoveResult::rewritten);
+            EXPECT_EQ(fresh.at(iniPath).bytes, theirs + "late=1\r\n");
+        }
+    }
+}
+
+// A Desktop.ini that is a link would have us write another file.
+TEST_F(ApplyTest, ALinkedFileIsLeftAlone) {
+    disk.addFile(iniPath, "[A]\r\nk=v\r\n");
+    disk.link(iniPath);
+    EXPECT_FALSE(apply());
+    EXPECT_EQ(customisation::removeCustomisation(platform, folder),
+              customisation::RemoveResult::failed);
+    EXPECT_EQ(written(), "[A]\r\nk=v\r\n");
+    EXPECT_EQ(disk.at(u"C:\\Data").attributes, attribute::readOnly | attribute::directory);
 }
 
 }  // namespace

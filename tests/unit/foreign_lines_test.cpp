@@ -77,7 +77,7 @@ std::vector<Case> cases() {
          join({{warning}, music, ourViews, viewLines()}),
          join({music}),
          {removed},
-         attribute::system},
+         attribute::readOnly | attribute::system},
         {"a person's InfoTip, never customised",
          join({theirTip}),
          attribute::hidden,
@@ -93,7 +93,7 @@ std::vector<Case> cases() {
          join({{warning}, theirTip, ourViews, viewLines()}),
          join({theirTip}),
          {removed},
-         attribute::system},
+         attribute::readOnly | attribute::system},
         {"comments and a blank line in [.ShellClassInfo]",
          join({commented}),
          0,
@@ -104,7 +104,7 @@ std::vector<Case> cases() {
                viewLines()}),
          join({commented}),
          {removed},
-         attribute::system},
+         attribute::readOnly | attribute::system},
         {"our own twelve lines",
          testData("fresh_cp1256.ini"),
          attribute::hidden,
@@ -112,7 +112,7 @@ std::vector<Case> cases() {
          join({{warning, u"[.ShellClassInfo]", ourTip}, ourViews, viewLines()}),
          std::nullopt,
          {removed},
-         attribute::normal},
+         attribute::readOnly},
     };
 }
 
@@ -131,7 +131,7 @@ TEST(ForeignLines, ApplyThenRestore) {
             h.form.Image5_Click();
             EXPECT_EQ(h.disk.at(iniPath).bytes, c.applied);
             EXPECT_EQ(h.disk.at(iniPath).attributes, attribute::hidden);
-            EXPECT_EQ(folder(), attribute::system);
+            EXPECT_EQ(folder(), attribute::readOnly | attribute::system);
         }
 
         h.messages.shown.clear();

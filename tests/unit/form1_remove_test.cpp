@@ -38,8 +38,8 @@ TEST_F(Form1Remove, DeletesOurFileAndResetsTheFolderAfterTheMessage) {
     h.form.Image4_Click();
     EXPECT_FALSE(h.disk.exists(iniPath));
     EXPECT_EQ(h.messages.shown, (std::vector<Message>{{std::u16string(messages::removed), u""}}));
-    EXPECT_EQ(folderWhenShown, attribute::system);
-    EXPECT_EQ(folderAttributes(), attribute::normal);
+    EXPECT_EQ(folderWhenShown, attribute::hidden | attribute::readOnly | attribute::system);
+    EXPECT_EQ(folderAttributes(), attribute::hidden | attribute::readOnly);
     EXPECT_EQ(h.text(ControlId::img), u"");
     EXPECT_EQ(h.text(ControlId::color), u"255");
 }

@@ -28,7 +28,7 @@ def main():
         os.path.join(applied, "Desktop.ini"): 0x2,
         applied: 0x4,
         os.path.join(removed, "Desktop.ini"): None,
-        removed: 0x0,
+        removed: 0x2,  # it was hidden before, and stays so
         os.path.join(kept, "Desktop.ini"): 0x2,
         kept: 0x4,
     }

@@ -42,7 +42,8 @@ struct DiskTest : ::testing::Test {
         ASSERT_TRUE(file);
         ASSERT_TRUE(file->write(bytes));
         file.reset();
-        if (attributes) ::SetFileAttributesW(win32::wide(path), attributes);
+        // New files are made hidden; these are someone else's.
+        ::SetFileAttributesW(win32::wide(path), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
     bool apply(const std::u16string& folder, std::u16string picture = u"C:\\صور\\سماء.jpg") {
         return customisation::applyCustomisation(disk, folder, {picture, u"16777215"});
@@ -99,7 +100,8 @@ TEST_F(DiskTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
 }
 
 // The whole road through the window's handlers, on a real folder that was
-// hidden and read-only before.
+// hidden and read-only before: it keeps both (as far as the file system
+// keeps read-only on a folder) and gets and loses only System.
 TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeMessages messages;
     fakes::FakeFolderBrowser folderBrowser;
@@ -117,13 +119,15 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
 
     auto folder = freshFolder(u"round-trip");
     ::SetFileAttributesW(win32::wide(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    const DWORD before = attributesOf(folder);
+    ASSERT_TRUE(before & FILE_ATTRIBUTE_HIDDEN);
     const std::u16string picture = u"C:\\صور عائلية\\رحلة, 2024 @ البحر.jpg";
     form.textEdited(ControlId::fold, folder);
     form.textEdited(ControlId::img, picture);
     form.textEdited(ControlId::color, u"65280");
     form.Image5_Click();
     EXPECT_EQ(messages.shown.back().text, u"تم التغيير بنجاح");
-    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(attributesOf(folder), before | FILE_ATTRIBUTE_SYSTEM);
 
     form.textEdited(ControlId::fold, u"");
     form.textEdited(ControlId::fold, folder);
@@ -133,7 +137,7 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     form.Image4_Click();
     EXPECT_EQ(messages.shown.back().text, u"تم الحذف بنجاح");
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(attributesOf(folder), DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(attributesOf(folder), before);
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::noFile);
 }
 
@@ -173,6 +177,76 @@ TEST_F(DiskTest, AFileHeldOpenIsLeftAsItWas) {
     held.reset();
     EXPECT_EQ(contents(folder + u"Desktop.ini"), before);
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+// Files whose bytes cannot all be put back, and files whose can: each comes
+// out of apply and restore byte for byte, or is not touched at all.
+TEST_F(DiskTest, ForeignEncodingsComeBackByteForByteOrUntouched) {
+    std::string utf16;
+    for (char16_t c : std::u16string(u"[.ShellClassInfo]\r\nIconResource=C:\\أ.ico,0\r\n")) {
+        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    }
+    struct Case {
+        std::u16string name;
+        std::string bytes;
+        bool refused;
+    };
+    const Case cases[] = {
+        {u"utf16-without-bom", utf16, true},
+        {u"bad-utf8-after-bom", "\xEF\xBB\xBF[A]\r\nk=\xC3(\xFF\r\n", true},
+        {u"utf16-with-bom", "\xFF\xFE" + utf16, false},
+        {u"utf8-lf-no-end", "\xEF\xBB\xBF[A]\nk=\xD8\xB5\n[B]\rx=1", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
+        auto folder = freshFolder(u"encoding-" + c.name);
+        const auto ini = folder + u"Desktop.ini";
+        put(ini, c.bytes, FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(apply(folder), !c.refused);
+        EXPECT_EQ(contents(ini) == c.bytes, c.refused);
+        EXPECT_EQ(customisation::removeCustomisation(disk, folder),
+                  c.refused ? RemoveResult::failed : RemoveResult::rewritten);
+        EXPECT_EQ(contents(ini), c.bytes);
+        EXPECT_EQ(attributesOf(ini), DWORD{FILE_ATTRIBUTE_HIDDEN});
+        EXPECT_EQ(attributesOf(folder) & FILE_ATTRIBUTE_SYSTEM,
+                  c.refused ? 0u : DWORD{FILE_ATTRIBUTE_SYSTEM});
+    }
+}
+
+// Only Desktop.ini is left in the folder, after an apply that worked and
+// one that failed; and temporary files a crash left never stop apply.
+TEST_F(DiskTest, NoTemporaryFilesAreLeftAndStaleOnesDoNotStopApply) {
+    auto onlyDesktopIni = [](const std::u16string& folder) {
+        std::vector<std::u16string> names;
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW(win32::wide(folder + u"*"), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            std::u16string name = win32::fromWide(found.cFileName);
+            if (name != u"." && name != u"..") names.push_back(name);
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+        return names;
+    };
+    const std::vector<std::u16string> alone{u"Desktop.ini"};
+
+    auto folder = freshFolder(u"no-leftovers");
+    ASSERT_TRUE(apply(folder));
+    ASSERT_TRUE(apply(folder, u"C:\\other.jpg"));
+    EXPECT_EQ(onlyDesktopIni(folder), alone);
+    win32::UniqueFile held(::CreateFileW(win32::wide(folder + u"Desktop.ini"), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(apply(folder));
+    held.reset();
+    EXPECT_EQ(onlyDesktopIni(folder), alone);
+
+    auto crashed = freshFolder(u"stale-temporaries");
+    for (int n = 1; n <= 20; ++n) {
+        put(crashed + u"Desktop.ini.~" + win32::fromWide(std::to_wstring(n)) + u".tmp", "stale",
+            FILE_ATTRIBUTE_HIDDEN);
+    }
+    ASSERT_TRUE(apply(crashed));
+    EXPECT_EQ(contents(crashed + u"Desktop.ini"), testData("fresh_cp1256.ini"));
 }
 
 }  // namespace

@@ -78,21 +78,28 @@ TEST_F(HostileTest, OddContentIsMergedAndOurValuesReadBack) {
         std::u16string name;
         std::string bytes;
         std::string kept;  // foreign content that must survive
+        bool refused;      // cannot be put back byte for byte, so left alone
     };
     const Case cases[] = {
-        {u"garbage", garbage, ""},
-        {u"nul-bytes", std::string("[A]\0\r\nk\0=v\0\r\n", 14), std::string("k\0=v\0\r\n", 7)},
-        {u"long-line", longLine, longLine},
-        {u"many-sections", sections, "[S0]\r\nk=v\r\n[S1]\r\n"},
-        {u"many-sections-end", sections, "[S9999]\r\nk=v\r\n"},
-        {u"utf16-odd", std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0x", 19), "[A]\r\nk=v\r\n"},
-        {u"lone-bom", "\xFF\xFE", ""},
-        {u"utf8-lone-bom", "\xEF\xBB\xBF", ""},
+        {u"garbage", garbage, "", true},
+        {u"nul-bytes", std::string("[A]\0\r\nk\0=v\0\r\n", 14), "", true},
+        {u"long-line", longLine, longLine, false},
+        {u"many-sections", sections, "[S0]\r\nk=v\r\n[S1]\r\n", false},
+        {u"many-sections-end", sections, "[S9999]\r\nk=v\r\n", false},
+        {u"utf16-odd", std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0x", 19), "", true},
+        {u"lone-bom", "\xFF\xFE", "", false},
+        {u"utf8-lone-bom", "\xEF\xBB\xBF", "", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
         auto folder = freshFolder(u"odd-" + c.name);
         put(folder + u"Desktop.ini", c.bytes);
+        if (c.refused) {
+            EXPECT_FALSE(apply(folder));
+            EXPECT_EQ(contents(folder + u"Desktop.ini"), c.bytes);
+            EXPECT_FALSE(exists(folder + u"Desktop.ini.~1.tmp"));
+            continue;
+        }
         ASSERT_TRUE(apply(folder));
         auto written = contents(folder + u"Desktop.ini");
         if (written.size() <= 64 * 1024) {
@@ -141,15 +148,74 @@ TEST_F(HostileTest, AFolderThatVanishesBeforeTheWrite) {
 }
 
 // Prepared from the Linux side: Desktop.ini is a symbolic link to a file
-// elsewhere, which the rename must replace rather than write through.
+// elsewhere. Replacing it would write, or remove, that other file.
 TEST_F(HostileTest, ADesktopIniThatIsASymbolicLink) {
     const std::u16string folder = testEnvironment().scratch + u"symlink\\";
     const std::u16string victim = testEnvironment().scratch + u"symlink-target.txt";
     if (!exists(victim)) GTEST_SKIP() << "the link is made by the prepare_hostile_places test";
+    const DWORD link = ::GetFileAttributesW(win32::wide(folder + u"Desktop.ini"));
+    if ((link & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        // Wine before 9 shows a Unix link as the file it points to, and so
+        // hides it from every check a program can make.
+        GTEST_SKIP() << "this system does not show the link as a reparse point";
+    }
     const std::string before = contents(victim);
-    ASSERT_TRUE(apply(folder));
+    EXPECT_FALSE(apply(folder));
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::failed);
     EXPECT_EQ(contents(victim), before);
-    EXPECT_EQ(read(folder).picturePath, u"C:\\new.jpg");
+}
+
+// A second name of a file elsewhere: writing through it would change that file.
+TEST_F(HostileTest, ADesktopIniWithAnotherName) {
+    auto folder = freshFolder(u"hard-link");
+    auto elsewhere = freshFolder(u"hard-link-elsewhere") + u"notes.ini";
+    const std::string theirs = ourSection + "IconArea_Image=C:\\a.jpg\r\n";
+    put(elsewhere, theirs);
+    ASSERT_TRUE(
+        ::CreateHardLinkW(win32::wide(folder + u"Desktop.ini"), win32::wide(elsewhere), nullptr));
+    EXPECT_FALSE(apply(folder));
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::failed);
+    EXPECT_EQ(read(folder).picturePath, std::nullopt);
+    // Read past the check that refuses it, as one name among several.
+    win32::UniqueFile file(::CreateFileW(win32::wide(elsewhere), GENERIC_READ, FILE_SHARE_READ,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    ASSERT_TRUE(::ReadFile(file.get(), bytes.data(), 4096, &got, nullptr));
+    EXPECT_EQ(bytes.substr(0, got), theirs);
+}
+
+// Device paths reach volumes and devices, never a folder's file.
+TEST_F(HostileTest, DevicePathsAreRefused) {
+    auto folder = freshFolder(u"device-path");
+    const std::u16string devices[] = {
+        u"\\\\.\\" + folder,
+        u"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\",
+        u"\\\\.\\PhysicalDrive0\\",
+    };
+    for (const auto& device : devices) {
+        SCOPED_TRACE(std::string(device.begin(), device.end()));
+        EXPECT_FALSE(apply(device));
+        EXPECT_EQ(customisation::removeCustomisation(disk, device), RemoveResult::failed);
+    }
+    EXPECT_FALSE(exists(folder + u"Desktop.ini"));
+}
+
+// "." and ".." in a path long enough for the \\?\ form, which does not
+// resolve them: the path is made whole first.
+TEST_F(HostileTest, ALongPathWithDotsIsMadeWhole) {
+    std::u16string folder = freshFolder(u"long-dots");
+    const std::u16string part(90, u'd');
+    for (int i = 0; i < 3; ++i) {
+        folder += part + u"\\";
+        ASSERT_TRUE(::CreateDirectoryW(win32::longPath(folder).c_str(), nullptr));
+    }
+    const std::u16string dotted = folder + u".\\..\\" + part + u"\\.\\";
+    ASSERT_GT(dotted.size(), 260u);
+    ASSERT_TRUE(apply(dotted));
+    EXPECT_TRUE(exists(folder + u"Desktop.ini"));
+    EXPECT_EQ(read(dotted).picturePath, u"C:\\new.jpg");
 }
 
 }  // namespace

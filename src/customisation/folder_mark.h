@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_attributes.h"
+
+namespace customisation {
+
+// The System attribute is what makes the shell read a folder's Desktop.ini.
+// Only that bit is ours: Hidden, Read-only (which Windows puts on its own
+// customised folders), Archive, Not-content-indexed and a synced folder's
+// pinned state belong to the person and stay as they are.
+bool markFolder(platform::FileAttributes& attributes, const std::u16string& folder);
+bool unmarkFolder(platform::FileAttributes& attributes, const std::u16string& folder);
+
+}  // namespace customisation
