@@ -22,10 +22,13 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
         foreign = foreignContent(file->lines);
     }
     auto lines = customisedLines(customisation, foreign);
-    // What others wrote keeps its encoding and its bytes; a file of ours
-    // alone is written afresh.
-    if (file && !foreign.empty()) {
-        return joinIniFile(lines, file->encoding, file->endsWithLineEnd, codePage);
+    // What others wrote keeps its encoding and its bytes. A file of ours
+    // alone keeps them too where it can (a header of ours may carry bytes of
+    // theirs after its bracket, and its byte-order mark is theirs to keep),
+    // and is written afresh where its encoding cannot hold the new text.
+    if (file) {
+        auto joined = joinIniFile(lines, file->encoding, file->endsWithLineEnd, codePage);
+        if (joined || !foreign.empty()) return joined;
     }
     std::vector<std::u16string> texts;
     texts.reserve(lines.size());
