@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "figures.h"
+#include "idle_services.h"
 #include "mainwindow/form1.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_system.h"
@@ -20,39 +21,6 @@
 namespace {
 
 using mainwindow::ControlId;
-
-// The services the reader does not use, doing nothing, so that only the
-// file system and the code page cost anything.
-struct Idle : platform::MessageDialog,
-              platform::FolderBrowser,
-              platform::CommonDialogs,
-              platform::PictureLoader,
-              platform::NumberLocale,
-              platform::UrlLauncher,
-              platform::MainFrame,
-              mainwindow::Form1View {
-    void show(std::u16string_view, std::u16string_view) override {}
-    std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
-    bool showOpen(platform::CommonDialogState&) override { return false; }
-    bool showColor(platform::CommonDialogState&) override { return false; }
-    // Never answers: decoding the named picture is the preview's cost, not
-    // the reader's.
-    platform::PictureTicket request(const std::u16string&, int, int,
-                                    platform::PictureOrigin) override {
-        return 0;
-    }
-    char16_t decimalSeparator() const override { return u'.'; }
-    bool open(std::u16string_view) override { return false; }
-    platform::WindowHandle handle() const override { return 0; }
-    bool setOuterHeight(int) override { return true; }
-    bool setOuterWidth(int) override { return true; }
-    void dragWithMouse() override {}
-    void endProgram() override {}
-    void showText(ControlId, const std::u16string&) override {}
-    void selectAll(ControlId) override {}
-    void redraw(ControlId) override {}
-    void moveFocus(ControlId) override {}
-};
 
 // The twelve lines at the end of 64 KiB of other programs' sections, so the
 // reader must go through all of it before it finds our keys.
@@ -94,10 +62,10 @@ Figures measure(const bench::ScratchFolder& scratch, const wchar_t* name, const 
     win32::FileStore files;
     win32::FileAttributes attributes;
     win32::AnsiCodePage codePage;
-    Idle idle;
-    mainwindow::Form1 form(
-        mainwindow::Services{files, attributes, codePage, idle, idle, idle, idle, idle, idle, idle},
-        idle);
+    bench::Idle idle;
+    mainwindow::Form1 form(mainwindow::Services{files, attributes, codePage, idle, idle, idle, idle,
+                                                idle, idle, idle, idle},
+                           idle);
 
     Figures figures;
     std::vector<double> times;

@@ -30,6 +30,8 @@ constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلد�
 constexpr UINT dpiChanged = 0x02E0;  // WM_DPICHANGED
 // Posted by the picture loader when a decode for the preview has finished.
 constexpr UINT pictureFinished = WM_APP + 1;
+// Posted by the worker when disk work for a command or a read has finished.
+constexpr UINT diskWorkFinished = WM_APP + 2;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -97,7 +99,7 @@ MainWindow::MainWindow()
       pictures_([this] { return dpi_; }),
       urls_(com_, themed_),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this},
+                                 dialogs_, pictures_, locale_, urls_, *this, background_},
             *this) {}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
@@ -170,6 +172,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             dialogs_.setOwner(window_);
             messages_.setOwner(window_);
             pictures_.attach(window_, pictureFinished);
+            background_.attach(window_, diskWorkFinished);
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
@@ -258,9 +261,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_.pictureLoaded(finished->ticket, std::move(finished->picture));
             }
             return 0;
+        case diskWorkFinished:
+            background_.runFinished();
+            return 0;
         case WM_DESTROY:
-            // A decode under way finishes unannounced: this window is going.
+            // A decode or a read under way finishes unannounced: this window
+            // is going.
             pictures_.detach();
+            background_.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
@@ -442,6 +450,8 @@ LRESULT MainWindow::accessibleObjectOf(HWND child, WPARAM wParam) {
 bool MainWindow::translateKey(const MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (!window_ || (message.hwnd != window_ && !::IsChild(window_, message.hwnd))) return false;
+    // No keys while a command waits for the disk: Escape would end it.
+    if (!::IsWindowEnabled(window_)) return true;
     auto key = keyOf(message);
     if (!key) return false;
     if (*key == mainwindow::Key::tab || *key == mainwindow::Key::shiftTab) {
@@ -594,5 +604,15 @@ void MainWindow::dragWithMouse() {
 }
 
 void MainWindow::endProgram() { ::DestroyWindow(window_); }
+
+void MainWindow::acceptInput(bool accept) {
+    // A disabled window still paints and answers, but neither the mouse nor
+    // the keyboard reaches it or its boxes, and it cannot be closed.
+    if (!accept) focusWhileWaiting_ = ::GetFocus();
+    ::EnableWindow(window_, accept ? TRUE : FALSE);
+    if (accept && focusWhileWaiting_ && ::IsWindow(focusWhileWaiting_)) {
+        ::SetFocus(std::exchange(focusWhileWaiting_, nullptr));
+    }
+}
 
 }  // namespace app

@@ -13,6 +13,7 @@
 #include "app/painter.h"
 #include "mainwindow/form1.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
@@ -77,6 +78,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     bool setOuterWidth(int twips) override;
     void dragWithMouse() override;
     void endProgram() override;
+    void acceptInput(bool accept) override;
 
     HWND window_ = nullptr;
     DpiSource dpiSource_;
@@ -94,6 +96,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     win32::PictureLoader pictures_;
     win32::NumberLocale locale_;
     win32::UrlLauncher urls_;
+    win32::BackgroundWork background_;
     mainwindow::Form1 form_;
 
     std::unique_ptr<ArtworkSet> artwork_;
@@ -103,6 +106,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     WNDPROC editProc_ = nullptr;
     HWND toolTip_ = nullptr;
     HWND focused_ = nullptr;
+    // The focus when the window stopped taking input, to give back after.
+    HWND focusWhileWaiting_ = nullptr;
 };
 
 }  // namespace app

@@ -188,7 +188,10 @@ std::vector<Line> customisedLines(const Customisation& customisation,
     append(lines, foreign.beforeSections);
     auto addSections = [&](const std::vector<OurSection>& added) {
         for (auto section : added) {
-            lines.emplace_back(canonicalHeader(section));
+            // Made before it is moved in: GCC 12 at -O2 otherwise warns of a
+            // string it thinks uninitialised.
+            Line header(canonicalHeader(section));
+            lines.push_back(std::move(header));
             append(lines, ourLines(section, customisation, keepTheirInfoTip));
         }
     };

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "customisation/disk.h"
+#include "customisation/read.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/keyboard.h"
+#include "platform/background_work.h"
 #include "platform/code_page.h"
 #include "platform/common_dialog.h"
 #include "platform/file_attributes.h"
@@ -47,6 +50,7 @@ struct Services {
     const platform::NumberLocale& locale;
     platform::UrlLauncher& urls;
     platform::MainFrame& frame;
+    platform::BackgroundWork& background;
 };
 
 // Mouse buttons as handlers receive them, added together.
@@ -140,6 +144,11 @@ class Form1 {
     void doubleClick(ControlId target);
     std::optional<std::int32_t> colourNumber() const;
     customisation::Disk customisationDisk() const;
+    // Runs a command's disk work off the window's thread, the window taking
+    // no input until `done` has run.
+    void runCommand(std::function<void()> work, std::function<void()> done);
+    // What the read of `folder`'s file found, once it has been read.
+    void folderRead(const std::u16string& folder, const customisation::FoundCustomisation& found);
 
     Services services_;
     Form1View& view_;

@@ -1,5 +1,6 @@
 // The apply, read and remove commands of the main window.
 #include <algorithm>
+#include <memory>
 
 #include "customisation/apply.h"
 #include "customisation/folder_mark.h"
@@ -39,13 +40,32 @@ void Form1::Image5_Click() {
         return dialog.show(messages::noColour, messages::errorTitle);
     }
 
-    auto disk = customisationDisk();
+    const std::u16string folder = text(ControlId::fold);
     customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
-    if (customisation::applyCustomisation(disk, text(ControlId::fold), customisation)) {
-        dialog.show(messages::applied, u"");
-    } else {
-        dialog.show(messages::applyFailed, messages::errorTitle);
-    }
+    auto applied = std::make_shared<bool>(false);
+    runCommand(
+        [disk = customisationDisk(), folder, customisation, applied]() mutable {
+            *applied = customisation::applyCustomisation(disk, folder, customisation);
+        },
+        [this, applied] {
+            auto& dialog = services_.messages;
+            if (*applied) {
+                dialog.show(messages::applied, u"");
+            } else {
+                dialog.show(messages::applyFailed, messages::errorTitle);
+            }
+        });
+}
+
+void Form1::runCommand(std::function<void()> work, std::function<void()> done) {
+    services_.frame.acceptInput(false);
+    services_.background.run(
+        std::move(work),
+        [this, done = std::move(done)] {
+            services_.frame.acceptInput(true);
+            done();
+        },
+        false);
 }
 
 void Form1::fold_Change() {
@@ -53,8 +73,21 @@ void Form1::fold_Change() {
     setText(ControlId::img, u"");
     setText(ControlId::color, u"0");
 
-    auto disk = customisationDisk();
-    auto found = customisation::readCustomisation(disk, text(ControlId::fold));
+    // Read off the window's thread: the folder may be on a slow or
+    // unreachable drive, and the box may change at every keystroke.
+    const std::u16string folder = text(ControlId::fold);
+    auto found = std::make_shared<customisation::FoundCustomisation>();
+    services_.background.run(
+        [disk = customisationDisk(), folder, found]() mutable {
+            *found = customisation::readCustomisation(disk, folder);
+        },
+        [this, folder, found] { folderRead(folder, *found); }, true);
+}
+
+void Form1::folderRead(const std::u16string& folder,
+                       const customisation::FoundCustomisation& found) {
+    // What was read for another text of the box is not this folder's.
+    if (text(ControlId::fold) != folder) return;
     if (found.picturePath) {
         imgNamedByFolder_ = true;
         setText(ControlId::img, *found.picturePath);
@@ -69,22 +102,32 @@ void Form1::Image4_Click() {
     if (folder.empty()) return dialog.show(messages::noFolder, messages::errorTitle);
     setText(ControlId::img, u"");
 
-    auto disk = customisationDisk();
-    switch (customisation::removeCustomisation(disk, folder)) {
-        case customisation::RemoveResult::noFile:
-        case customisation::RemoveResult::notOurs:
-            return;
-        case customisation::RemoveResult::failed:
-            return dialog.show(messages::removeFailed, messages::errorTitle);
-        case customisation::RemoveResult::rewritten:
-            // Other settings still need the shell to read the file, so the
-            // folder keeps its attributes.
-            return dialog.show(messages::removed, u"");
-        case customisation::RemoveResult::deleted:
-            dialog.show(messages::removed, u"");
-            customisation::unmarkFolder(services_.attributes, folder);
-            return;
-    }
+    auto result = std::make_shared<customisation::RemoveResult>();
+    runCommand([disk = customisationDisk(), folder,
+                result]() mutable { *result = customisation::removeCustomisation(disk, folder); },
+               [this, folder, result] {
+                   auto& dialog = services_.messages;
+                   switch (*result) {
+                       case customisation::RemoveResult::noFile:
+                       case customisation::RemoveResult::notOurs:
+                           return;
+                       case customisation::RemoveResult::failed:
+                           return dialog.show(messages::removeFailed, messages::errorTitle);
+                       case customisation::RemoveResult::rewritten:
+                           // Other settings still need the shell to read the file,
+                           // so the folder keeps its attributes.
+                           return dialog.show(messages::removed, u"");
+                       case customisation::RemoveResult::deleted:
+                           dialog.show(messages::removed, u"");
+                           // After the message, as ever; on the disk's side too.
+                           runCommand(
+                               [attributes = &services_.attributes, folder] {
+                                   customisation::unmarkFolder(*attributes, folder);
+                               },
+                               [] {});
+                           return;
+                   }
+               });
 }
 
 }  // namespace mainwindow

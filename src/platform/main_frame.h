@@ -21,6 +21,10 @@ class MainFrame {
 
     // Ends the program at once.
     virtual void endProgram() = 0;
+
+    // While false, the window takes no mouse or keyboard input but still
+    // paints and answers: a command waits for the disk meanwhile.
+    virtual void acceptInput(bool accept) = 0;
 };
 
 }  // namespace platform

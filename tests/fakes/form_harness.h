@@ -132,8 +132,42 @@ class FakeFrame : public platform::MainFrame {
     }
     void dragWithMouse() override { calls.emplace_back("drag"); }
     void endProgram() override { calls.emplace_back("end"); }
+    void acceptInput(bool accept) override {
+        calls.emplace_back(accept ? "input on" : "input off");
+    }
     std::vector<std::string> calls;
     bool minimised = false;
+};
+
+// Runs each job at once, as a fast disk would, or, with `deferred`, keeps
+// them until the test finishes them, as a slow one would.
+class FakeBackground : public platform::BackgroundWork {
+  public:
+    struct Job {
+        std::function<void()> work, done;
+        bool replaceable = false;
+    };
+    void run(std::function<void()> work, std::function<void()> done, bool replaceable) override {
+        if (!deferred) {
+            work();
+            return done();
+        }
+        if (replaceable) {
+            std::erase_if(waiting, [](const Job& job) { return job.replaceable; });
+        }
+        waiting.push_back({std::move(work), std::move(done), replaceable});
+    }
+    // Finishes the oldest job waiting; false when none waits.
+    bool finishOne() {
+        if (waiting.empty()) return false;
+        Job job = std::move(waiting.front());
+        waiting.pop_front();
+        job.work();
+        job.done();
+        return true;
+    }
+    bool deferred = false;
+    std::deque<Job> waiting;
 };
 
 class FakeView : public mainwindow::Form1View {
@@ -164,9 +198,10 @@ struct FormHarness {
     FakeLocale locale;
     FakeUrls urls;
     FakeFrame frame;
+    FakeBackground background;
     FakeView view;
     mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame},
+                                                dialogs, pictures, locale, urls, frame, background},
                            view};
 
     FormHarness() {

@@ -110,10 +110,11 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeLocale locale;
     fakes::FakeUrls urls;
     fakes::FakeFrame frame;
+    fakes::FakeBackground background;
     fakes::FakeView view;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame},
+                             pictures, locale, urls, frame, background},
         view);
     using mainwindow::ControlId;
 
