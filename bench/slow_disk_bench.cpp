@@ -35,9 +35,18 @@ class Prober {
     }
     Prober(const Prober&) = delete;
     Prober& operator=(const Prober&) = delete;
-    ~Prober() { stop(); }
+    ~Prober() {
+        if (!ended_) stop();
+    }
+    // Answers the probe still in flight while it waits: the probed window
+    // is this thread's own. What else arrives meanwhile is dropped.
     double stop() {
         stop_ = true;
+        while (!ended_) {
+            MSG message{};
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+            ::Sleep(1);
+        }
         thread_.join();
         return longest_ * 1000;
     }
@@ -51,8 +60,10 @@ class Prober {
             longest_ = std::max(longest_, bench::nowSeconds() - start);
             while (!stop_ && bench::nowSeconds() - start < 0.010) ::Sleep(1);
         }
+        ended_ = true;
     }
     std::atomic<bool> stop_{false};
+    std::atomic<bool> ended_{false};
     double longest_ = 0;
     win32::WorkerThread thread_;
 };
