@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/artwork.h"
-#include "app/dpi.h"
-#include "app/painter.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/win32/artwork.h"
+#include "mainwindow/win32/dpi.h"
+#include "mainwindow/win32/painter.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/file_system.h"

@@ -1,4 +1,4 @@
-#include "app/accessible_control.h"
+#include "mainwindow/win32/accessible_control.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "mainwindow/win32/main_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/accessible_control.h"
-#include "app/gdi.h"
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/accessible_control.h"
+#include "mainwindow/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
