@@ -36,7 +36,8 @@ int mouseButtons(WPARAM keys) {
 }
 
 // The keys the model acts on; the modifiers that give a key another meaning
-// (Alt+Space opens the system menu, Ctrl+Esc the Start menu) leave it alone.
+// (Ctrl+Esc opens the Start menu) leave it alone. Space is not among them:
+// the focused stand-in presses on its release, as a button does.
 std::optional<mainwindow::Key> keyOf(const MSG& message) {
     using mainwindow::Key;
     const bool alt = (message.lParam & (1 << 29)) != 0;
@@ -49,9 +50,6 @@ std::optional<mainwindow::Key> keyOf(const MSG& message) {
         case VK_RETURN:
             if (alt || ctrl) return std::nullopt;
             return Key::enter;
-        case VK_SPACE:
-            if (alt || ctrl) return std::nullopt;
-            return Key::space;
         case VK_ESCAPE:
             if (alt || ctrl) return std::nullopt;
             return Key::escape;
@@ -122,7 +120,6 @@ bool MainWindow::create(int showCommand) {
     }
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
-    controls_.focus(ControlId::Command1);
     return true;
 }
 
@@ -140,9 +137,6 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LRESULT result = 0; controls_.onAccessibleMessage(message, wParam, lParam, result)) {
-        return result;
-    }
     switch (message) {
         case WM_CREATE:
             dpi_ = dpiSource_.of(window_);
@@ -214,6 +208,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             onCommand(wParam, lParam);
             return 0;
+        case WM_GETOBJECT:
+            controls_.accessibilityWanted();
+            break;
         case WM_CTLCOLOREDIT: {
             auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
             if (!box) break;
@@ -230,11 +227,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SETFOCUS:
-            if (focused_) {
-                ::SetFocus(focused_);
-            } else {
-                controls_.focus(ControlId::Command1);
-            }
+            // At first the window keeps the focus itself: nothing in it is
+            // focused, and a screen reader names the window.
+            if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
             return 0;
         case pictureFinished:
             if (auto finished = pictures_.takeFinished()) {

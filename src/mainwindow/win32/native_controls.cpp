@@ -9,7 +9,6 @@
 
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
-#include "mainwindow/win32/accessible_control.h"
 #include "platform/win32/wide_text.h"
 
 namespace app {
@@ -20,10 +19,18 @@ using mainwindow::ControlId;
 using mainwindow::ControlKind;
 
 constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
+// Posted to a stand-in to run a press its accessible object was asked for.
+// It carries nothing: from another program it finds nothing asked and
+// presses nothing.
+constexpr UINT runAskedPress = WM_APP + 1;
 
 // The native children in their stacking order.
 constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
                                     ControlId::color, ControlId::Text1};
+
+// The boxes a person sees, and the painted labels that say what each holds.
+constexpr std::array<std::pair<ControlId, ControlId>, 2> labelledBoxes{
+    {{ControlId::fold, ControlId::Label3}, {ControlId::img, ControlId::Label5}}};
 
 bool inTabOrder(ControlId id) {
     return std::find(mainwindow::tabOrder.begin(), mainwindow::tabOrder.end(), id) !=
@@ -44,13 +51,18 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
     commandClass.lpfnWndProc = commandProc;
     commandClass.hInstance = instance;
     commandClass.lpszClassName = commandClassName;
-    if (!::RegisterClassExW(&commandClass)) return false;
+    if (!::RegisterClassExW(&commandClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
 
     const UINT dpi = dpi_();
     for (ControlId id : nativeChildren) {
         const Control& control = form_.control(id);
         const bool button = control.kind == ControlKind::pushButton;
-        const DWORD style = WS_CHILD | WS_VISIBLE | (inTabOrder(id) ? WS_TABSTOP : 0) |
+        // What lies out of sight is hidden too, so that assistive tools pass
+        // it over; a hidden box still holds its text.
+        const bool seen = inTabOrder(id);
+        const DWORD style = WS_CHILD | (seen ? WS_VISIBLE | WS_TABSTOP : 0) |
                             (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
         // Made in place and with their font: moving them afterwards would lay
         // each out twice before the first paint.
@@ -91,16 +103,21 @@ void NativeControls::mouseMoved(WPARAM keys, LPARAM at) {
 }
 
 void NativeControls::layout(const Fonts& fonts) {
-    const UINT dpi = dpi_();
     for (ControlId id : nativeChildren) {
         HWND child = children_[id];
-        const RECT r = pixelRect(form_.control(id).rect, dpi);
-        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        place(child, form_.control(id).rect);
         ::SendMessageW(child, WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts.get(form_.control(id).font)), TRUE);
     }
+    for (ControlId id : mainwindow::paintedCommands) place(children_[id], form_.control(id).rect);
+    for (auto [label, window] : labels_) place(window, form_.control(label).rect);
     placeToolTip();
+}
+
+void NativeControls::place(HWND child, const mainwindow::TwipRect& rect) const {
+    const RECT r = pixelRect(rect, dpi_());
+    ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NativeControls::placeToolTip() {
@@ -109,7 +126,8 @@ void NativeControls::placeToolTip() {
     std::wstring tip = win32::toWide(close.toolTip);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
+    // The tip is Arabic, on every Windows.
+    tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
     tool.hwnd = parent_;
     tool.uId = 1;
     tool.rect = pixelRect(close.rect, dpi_());
@@ -118,19 +136,76 @@ void NativeControls::placeToolTip() {
     ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void NativeControls::accessibilityWanted() {
+    if (annotations_) return;
+    com_.enter();
+    annotations_.emplace();
+    for (auto [box, label] : labelledBoxes) {
+        const std::wstring name = win32::toWide(form_.accessible(box).name);
+        if (!annotations_->name(window(box), name)) labelBox(box, label);
+    }
+}
+
+// The system names a box by the static text just before it among its
+// siblings, the way a dialog's label names its box. That label lies over the
+// painted one, says the same and draws nothing; the mouse passes through it,
+// as through any label without SS_NOTIFY.
+void NativeControls::labelBox(ControlId box, ControlId label) {
+    const Control& painted = form_.control(label);
+    const RECT r = pixelRect(painted.rect, dpi_());
+    HWND window =
+        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, win32::wide(painted.text),
+                          WS_CHILD | WS_VISIBLE | SS_RIGHT, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!window) return;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    staticProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc)));
+    HWND above = ::GetWindow(this->window(box), GW_HWNDPREV);
+    ::SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    labels_[label] = window;
+}
+
+LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(label, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(label, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            // The main window draws the label beneath.
+            ::ValidateRect(label, nullptr);
+            return 0;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(label, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return ::CallWindowProcW(self->staticProc_, label, message, wParam, lParam);
+}
+
 LRESULT CALLBACK NativeControls::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(box, message, wParam, lParam);
-    if (message == WM_LBUTTONDBLCLK) {
-        if (auto id = self->boxOf(box)) {
-            self->form_.boxDoubleClicked(*id);
-            return 0;
-        }
-    }
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (auto id = self->boxOf(box); id && inTabOrder(*id)) {
-            return self->accessibleObjectOf(box, wParam);
-        }
+    switch (message) {
+        case WM_LBUTTONDBLCLK:
+            if (auto id = self->boxOf(box)) {
+                self->form_.boxDoubleClicked(*id);
+                return 0;
+            }
+            break;
+        case WM_GETOBJECT:
+            // The box's own object answers, named beforehand.
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) self->accessibilityWanted();
+            break;
+        case WM_DESTROY:
+            if (self->annotations_) self->annotations_->clear(box);
+            break;
+        default:
+            break;
     }
     const WNDPROC edit = self->editProc_;
     // Nothing reaches this object once the box is gone.
@@ -138,20 +213,23 @@ LRESULT CALLBACK NativeControls::boxProc(HWND box, UINT message, WPARAM wParam, 
     return ::CallWindowProcW(edit, box, message, wParam, lParam);
 }
 
-// The painted commands' stand-ins: windows of their own small class that
-// hold the focus and speak for the command, named by their caption. They
-// take no room: the window draws the commands, focus included, and their
-// accessible objects report where (a stand-in with an area would have to
-// paint it again, one more paint per command at every start). The mouse
-// passes through them, so the model's hit testing alone decides what the
-// pointer is over.
+// The painted commands' stand-ins: windows of their own small class over the
+// painted buttons and links, which hold the focus and speak for the command.
+// They draw nothing and are left out of the main window's clipping
+// (WS_EX_TRANSPARENT), so what shows is the main window's painting, focus
+// included. The mouse passes through them (HTTRANSPARENT), so the model's hit
+// testing alone decides what the pointer is over; another program's hit test
+// (a screen reader's pointer) finds them.
 void NativeControls::createCommandChildren() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const UINT dpi = dpi_();
     for (ControlId id : mainwindow::paintedCommands) {
+        const RECT r = pixelRect(form_.control(id).rect, dpi);
         children_[id] = ::CreateWindowExW(
-            0, commandClassName, win32::wide(form_.accessible(id).name),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, this);
+            WS_EX_TRANSPARENT, commandClassName, win32::wide(form_.accessible(id).name),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance,
+            static_cast<CommandAnswers*>(this));
     }
 }
 
@@ -162,22 +240,55 @@ LRESULT CALLBACK NativeControls::commandProc(HWND child, UINT message, WPARAM wP
         ::SetWindowLongPtrW(child, GWLP_USERDATA,
                             reinterpret_cast<LONG_PTR>(created->lpCreateParams));
     }
-    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(child, message, wParam, lParam);
+    auto* answers = reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
+    if (!answers) return ::DefWindowProcW(child, message, wParam, lParam);
+    return static_cast<NativeControls*>(answers)->onCommandMessage(child, message, wParam, lParam);
+}
+
+LRESULT NativeControls::onCommandMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
         case WM_ERASEBKGND:
             return 1;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            ::ValidateRect(child, nullptr);
+            return 0;
         case WM_SETFOCUS:
-            if (auto id = self->controlOf(child)) self->form_.focusEntered(*id);
+            if (auto id = controlOf(child)) form_.focusEntered(*id);
             return 0;
         case WM_KILLFOCUS:
-            if (auto id = self->controlOf(child)) self->form_.focusLeft(*id);
+            spaceDown_ = nullptr;
+            if (auto id = controlOf(child)) form_.focusLeft(*id);
+            return 0;
+        case WM_KEYDOWN:
+            // As a Windows button: Space presses when it comes up, and only
+            // if it went down here. Ctrl+Space is someone else's.
+            if (wParam == VK_SPACE && ::GetKeyState(VK_CONTROL) >= 0) {
+                if ((lParam & (1 << 30)) == 0) spaceDown_ = child;
+                return 0;
+            }
+            break;
+        case WM_KEYUP:
+            if (wParam == VK_SPACE && spaceDown_ == child) {
+                spaceDown_ = nullptr;
+                form_.keyPressed(mainwindow::Key::space);
+                return 0;
+            }
+            break;
+        case runAskedPress:
+            if (auto id = controlOf(child)) {
+                auto asked = std::find(pressesAsked_.begin(), pressesAsked_.end(), *id);
+                if (asked == pressesAsked_.end()) return 0;
+                pressesAsked_.erase(asked);
+                form_.press(*id);
+            }
             return 0;
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                return self->accessibleObjectOf(child, wParam);
+                accessibilityWanted();
+                return accessibleCommand(child, wParam);
             }
             break;
         case WM_NCDESTROY:
@@ -189,36 +300,16 @@ LRESULT CALLBACK NativeControls::commandProc(HWND child, UINT message, WPARAM wP
     return ::DefWindowProcW(child, message, wParam, lParam);
 }
 
-bool NativeControls::onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                         LRESULT& result) {
-    if (message != AccessibleMessages::describe() && message != AccessibleMessages::press() &&
-        message != AccessibleMessages::locate()) {
-        return false;
-    }
-    result = FALSE;
-    auto id = controlOf(reinterpret_cast<HWND>(wParam));
-    if (!id || !inTabOrder(*id)) return true;
-    if (message == AccessibleMessages::press()) {
-        form_.press(*id);
-        result = TRUE;
-        return true;
-    }
-    if (message == AccessibleMessages::locate()) {
-        if (!mainwindow::isPaintedCommand(*id)) return true;
-        RECT place = pixelRect(form_.control(*id).rect, dpi_());
-        ::MapWindowPoints(parent_, nullptr, reinterpret_cast<POINT*>(&place), 2);
-        *reinterpret_cast<RECT*>(lParam) = place;
-        result = TRUE;
-        return true;
-    }
-    *reinterpret_cast<mainwindow::AccessibleInfo*>(lParam) = form_.accessible(*id);
-    result = TRUE;
-    return true;
+mainwindow::AccessibleInfo NativeControls::describe(HWND standIn) const {
+    auto id = controlOf(standIn);
+    return id ? form_.accessible(*id) : mainwindow::AccessibleInfo{};
 }
 
-LRESULT NativeControls::accessibleObjectOf(HWND child, WPARAM wParam) {
-    com_.enter();
-    return accessibleObject(child, wParam);
+void NativeControls::pressSoon(HWND standIn) {
+    auto id = controlOf(standIn);
+    if (!id) return;
+    pressesAsked_.push_back(*id);
+    ::PostMessageW(standIn, runAskedPress, 0, 0);
 }
 
 mainwindow::TwipPoint NativeControls::twips(LPARAM at) const {

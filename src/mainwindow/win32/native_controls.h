@@ -6,8 +6,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/win32/accessible_command.h"
+#include "mainwindow/win32/annotations.h"
 #include "mainwindow/win32/painter.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/themed_controls.h"
@@ -18,7 +21,7 @@ namespace app {
 // commands' stand-ins and the close picture's tooltip, with what assistive
 // tools are told about them. The main window paints; these take the keyboard
 // and speak for what it paints.
-class NativeControls {
+class NativeControls : private CommandAnswers {
   public:
     NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
                    win32::ThemedControls& themed, std::function<UINT()> dpi);
@@ -34,6 +37,9 @@ class NativeControls {
     // A mouse move over the parent: the tooltip is made on the first one
     // over the close picture.
     void mouseMoved(WPARAM keys, LPARAM at);
+    // An assistive tool asked the parent or a child for its object: the
+    // boxes are named from now on.
+    void accessibilityWanted();
 
     // The control a child window stands for; boxOf only for the text boxes.
     std::optional<mainwindow::ControlId> controlOf(HWND child) const;
@@ -46,18 +52,20 @@ class NativeControls {
     // The colour button's description follows the colour.
     void colourChanged();
 
-    // The messages through which the controls' accessible objects reach the
-    // parent; true and `result` set when `message` is one of them.
-    bool onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
   private:
     static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK labelProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT onCommandMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam);
     void createCommandChildren();
     void placeToolTip();
-    // The answer to a child's WM_GETOBJECT for its client area.
-    LRESULT accessibleObjectOf(HWND child, WPARAM wParam);
+    void labelBox(mainwindow::ControlId box, mainwindow::ControlId label);
+    void place(HWND child, const mainwindow::TwipRect& rect) const;
     mainwindow::TwipPoint twips(LPARAM at) const;
+
+    // CommandAnswers
+    mainwindow::AccessibleInfo describe(HWND standIn) const override;
+    void pressSoon(HWND standIn) override;
 
     mainwindow::Form1& form_;
     win32::ComOnFirstUse& com_;
@@ -65,9 +73,19 @@ class NativeControls {
     std::function<UINT()> dpi_;
     HWND parent_ = nullptr;
     std::map<mainwindow::ControlId, HWND> children_;
-    // The edit boxes' own window procedure, which boxProc hands on to.
+    // The edit boxes' and labels' own window procedures, which boxProc and
+    // labelProc hand on to.
     WNDPROC editProc_ = nullptr;
+    WNDPROC staticProc_ = nullptr;
     HWND toolTip_ = nullptr;
+    // Made when a tool first asks: loading COM and oleacc costs the start.
+    std::optional<Annotations> annotations_;
+    // Where annotation is missing the boxes are named by labels of their own.
+    std::map<mainwindow::ControlId, HWND> labels_;
+    // Presses asked for through the stand-ins' accessible objects, not yet run.
+    std::vector<mainwindow::ControlId> pressesAsked_;
+    // The stand-in that took a Space down, which presses as the key comes up.
+    HWND spaceDown_ = nullptr;
 };
 
 }  // namespace app
