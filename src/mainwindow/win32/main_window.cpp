@@ -215,7 +215,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
             if (!box) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, resolveColour(form_.control(*box).foreColour));
+            ::SetTextColor(dc, controls_.textColour(*box));
             ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
@@ -317,12 +317,14 @@ bool MainWindow::showsFocus() const {
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    fonts_ = std::make_unique<Fonts>(dpi_);
+    // The boxes hold the old fonts until they have the new ones.
+    auto previousFonts = std::exchange(fonts_, std::make_unique<Fonts>(dpi_));
     if (artwork_) artwork_->scaleFor(dpi_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     controls_.layout(*fonts_);
+    previousFonts.reset();
     // The preview was decoded for the old size.
     form_.img_Change();
     ::InvalidateRect(window_, nullptr, FALSE);

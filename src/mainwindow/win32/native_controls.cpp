@@ -37,6 +37,13 @@ bool inTabOrder(ControlId id) {
            mainwindow::tabOrder.end();
 }
 
+bool highContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 }  // namespace
 
 NativeControls::NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
@@ -310,6 +317,12 @@ void NativeControls::pressSoon(HWND standIn) {
     if (!id) return;
     pressesAsked_.push_back(*id);
     ::PostMessageW(standIn, runAskedPress, 0, 0);
+}
+
+COLORREF NativeControls::textColour(ControlId box) const {
+    // The designed dark grey is unreadable on a black high-contrast theme.
+    if (highContrast()) return ::GetSysColor(COLOR_WINDOWTEXT);
+    return resolveColour(form_.control(box).foreColour);
 }
 
 mainwindow::TwipPoint NativeControls::twips(LPARAM at) const {

@@ -45,6 +45,8 @@ class NativeControls : private CommandAnswers {
     std::optional<mainwindow::ControlId> controlOf(HWND child) const;
     std::optional<mainwindow::ControlId> boxOf(HWND child) const;
     HWND window(mainwindow::ControlId control) const;
+    // The colour a box's text is drawn in.
+    COLORREF textColour(mainwindow::ControlId box) const;
 
     void showText(mainwindow::ControlId box, const std::u16string& text);
     void selectAll(mainwindow::ControlId box);
