@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/main_window.h"
+#include "mainwindow/win32/main_window.h"
 #include "platform/win32/system_library.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/artwork.h"
-#include "app/gdi.h"
-#include "app/painter.h"
 #include "form_harness.h"
+#include "mainwindow/win32/artwork.h"
+#include "mainwindow/win32/gdi.h"
+#include "mainwindow/win32/painter.h"
 
 namespace {
 

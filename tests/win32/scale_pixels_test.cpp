@@ -1,5 +1,5 @@
 // The artwork's own scaler, used at every DPI but 96.
-#include "app/scale_pixels.h"
+#include "mainwindow/win32/scale_pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/dpi.h"
+#include "mainwindow/win32/dpi.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -15,7 +15,9 @@ namespace win32 {
 
 void MessageDialog::show(std::u16string_view text, std::u16string_view title) {
     auto themed = themed_.activate();
-    ::MessageBoxW(owner_, toWide(text).c_str(), toWide(title).c_str(), MB_OK);
+    // Every message is Arabic: it reads right to left and sits at the right
+    // edge, whatever the language of the Windows it runs on.
+    box_(owner_, toWide(text).c_str(), toWide(title).c_str(), MB_OK | MB_RTLREADING | MB_RIGHT);
 }
 
 std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16string_view title) {

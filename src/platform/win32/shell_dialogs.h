@@ -32,10 +32,18 @@ class OwnedDialog {
     HWND owner_ = nullptr;
 };
 
+// MessageBoxW's shape: the system's box, or a test's stand-in for it.
+using MessageBoxFunction = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
+
 class MessageDialog : public platform::MessageDialog, public OwnedDialog, private UsesShell {
   public:
-    using UsesShell::UsesShell;
+    MessageDialog(ComOnFirstUse& com, ThemedControls& themed,
+                  MessageBoxFunction box = ::MessageBoxW)
+        : UsesShell(com, themed), box_(box) {}
     void show(std::u16string_view text, std::u16string_view title) override;
+
+  private:
+    MessageBoxFunction box_;
 };
 
 class FolderBrowser : public platform::FolderBrowser, private UsesShell {

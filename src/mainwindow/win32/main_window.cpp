@@ -1,29 +1,23 @@
-#include "app/main_window.h"
+#include "mainwindow/win32/main_window.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
-#include <array>
 #include <utility>
 #include <vector>
 
-#include "app/accessible_control.h"
-#include "app/gdi.h"
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
 namespace app {
 namespace {
 
-using mainwindow::Control;
 using mainwindow::ControlId;
-using mainwindow::ControlKind;
 
-constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
 constexpr wchar_t caption[] = L"برنامج تغيير خلفية المجلدات الاصدار الثاني";
 // Sent by Windows 8.1 and later when the window moves to a monitor of
 // another DPI; the XP headers we build with do not name it.
@@ -35,10 +29,6 @@ constexpr UINT diskWorkFinished = WM_APP + 2;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// The native children in their stacking order.
-constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
-                                    ControlId::color, ControlId::Text1};
-
 int mouseButtons(WPARAM keys) {
     int buttons = 0;
     if (keys & MK_LBUTTON) buttons |= mainwindow::mouse::left;
@@ -47,13 +37,9 @@ int mouseButtons(WPARAM keys) {
     return buttons;
 }
 
-bool inTabOrder(ControlId id) {
-    return std::find(mainwindow::tabOrder.begin(), mainwindow::tabOrder.end(), id) !=
-           mainwindow::tabOrder.end();
-}
-
 // The keys the model acts on; the modifiers that give a key another meaning
-// (Alt+Space opens the system menu, Ctrl+Esc the Start menu) leave it alone.
+// (Ctrl+Esc opens the Start menu) leave it alone. Space is not among them:
+// the focused stand-in presses on its release, as a button does.
 std::optional<mainwindow::Key> keyOf(const MSG& message) {
     using mainwindow::Key;
     const bool alt = (message.lParam & (1 << 29)) != 0;
@@ -66,9 +52,6 @@ std::optional<mainwindow::Key> keyOf(const MSG& message) {
         case VK_RETURN:
             if (alt || ctrl) return std::nullopt;
             return Key::enter;
-        case VK_SPACE:
-            if (alt || ctrl) return std::nullopt;
-            return Key::space;
         case VK_ESCAPE:
             if (alt || ctrl) return std::nullopt;
             return Key::escape;
@@ -100,7 +83,8 @@ MainWindow::MainWindow()
       urls_(com_, themed_),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
                                  dialogs_, pictures_, locale_, urls_, *this, background_},
-            *this) {}
+            *this),
+      controls_(form_, com_, themed_, [this] { return dpi_; }) {}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
 
@@ -119,12 +103,6 @@ bool MainWindow::create(int showCommand) {
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className();
     if (!::RegisterClassExW(&windowClass)) return false;
-    WNDCLASSEXW commandClass{};
-    commandClass.cbSize = sizeof(commandClass);
-    commandClass.lpfnWndProc = commandProc;
-    commandClass.hInstance = instance;
-    commandClass.lpszClassName = commandClassName;
-    if (!::RegisterClassExW(&commandClass)) return false;
 
     // Centred on the primary monitor's work area at its DPI; WM_DPICHANGED
     // corrects the size should the window open on another monitor.
@@ -144,7 +122,6 @@ bool MainWindow::create(int showCommand) {
     }
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
-    ::SetFocus(children_[ControlId::Command1]);
     return true;
 }
 
@@ -162,10 +139,6 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == AccessibleMessages::describe() || message == AccessibleMessages::press() ||
-        message == AccessibleMessages::locate()) {
-        return onAccessibleMessage(message, wParam, lParam);
-    }
     switch (message) {
         case WM_CREATE:
             dpi_ = dpiSource_.of(window_);
@@ -176,7 +149,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
-            createChildren();
+            if (!controls_.create(window_, *fonts_)) return -1;
             // The focus rectangle stays hidden until the keyboard is used,
             // unless the window was opened from the keyboard.
             ::SendMessageW(window_, WM_CHANGEUISTATE,
@@ -186,7 +159,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDrop(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_SIZE:
-            if (!children_.empty()) form_.Form_Resize();
+            if (controls_.created()) form_.Form_Resize();
             return 0;
         case dpiChanged:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -207,7 +180,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_MOUSEMOVE:
-            if (!toolTip_) createToolTipOnHover(wParam, lParam);
+            controls_.mouseMoved(wParam, lParam);
             form_.mouseMoved(twips(lParam), mouseButtons(wParam));
             return 0;
         case WM_LBUTTONDOWN:
@@ -238,11 +211,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             onCommand(wParam, lParam);
             return 0;
+        case WM_GETOBJECT:
+            controls_.accessibilityWanted();
+            break;
         case WM_CTLCOLOREDIT: {
-            auto box = boxOf(reinterpret_cast<HWND>(lParam));
+            auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
             if (!box) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, resolveColour(form_.control(*box).foreColour));
+            ::SetTextColor(dc, controls_.textColour(*box));
             ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
@@ -254,7 +230,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SETFOCUS:
-            ::SetFocus(focused_ ? focused_ : children_[ControlId::Command1]);
+            // At first the window keeps the focus itself: nothing in it is
+            // focused, and a screen reader names the window.
+            if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
             return 0;
         case pictureFinished:
             if (auto finished = pictures_.takeFinished()) {
@@ -283,170 +261,6 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void MainWindow::createChildren() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (ControlId id : nativeChildren) {
-        const Control& control = form_.control(id);
-        const bool button = control.kind == ControlKind::pushButton;
-        const DWORD style = WS_CHILD | WS_VISIBLE | (inTabOrder(id) ? WS_TABSTOP : 0) |
-                            (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
-        // Made in place and with their font: moving them afterwards would lay
-        // each out twice before the first paint.
-        const RECT r = pixelRect(control.rect, dpi_);
-        HWND child = ::CreateWindowExW(
-            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->get(control.font)),
-                       FALSE);
-        children_[id] = child;
-        if (!button) {
-            ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            editProc_ = reinterpret_cast<WNDPROC>(
-                ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
-        }
-    }
-
-    createCommandChildren();
-}
-
-// The one tooltip is the close picture's, and only the mouse shows it, so it
-// is made when the mouse first comes over that picture rather than before the
-// window's first paint.
-void MainWindow::createToolTipOnHover(WPARAM keys, LPARAM at) {
-    if (mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) return;
-    auto themed = themed_.activate();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    placeToolTip();
-    // It sees the mouse from the next move on; this one starts its timer.
-    MSG move{window_, WM_MOUSEMOVE, keys, at, static_cast<DWORD>(::GetMessageTime()), {}};
-    ::SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-}
-
-void MainWindow::layoutChildren() {
-    for (ControlId id : nativeChildren) {
-        HWND child = children_[id];
-        const RECT r = pixelRect(form_.control(id).rect, dpi_);
-        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(child, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(fonts_->get(form_.control(id).font)), TRUE);
-    }
-    placeToolTip();
-}
-
-void MainWindow::placeToolTip() {
-    if (!toolTip_) return;
-    const Control& close = form_.control(ControlId::Image6);
-    std::wstring tip = win32::toWide(close.toolTip);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = 1;
-    tool.rect = pixelRect(close.rect, dpi_);
-    tool.lpszText = tip.data();
-    ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(box, message, wParam, lParam);
-    if (message == WM_LBUTTONDBLCLK) {
-        if (auto id = self->boxOf(box)) {
-            self->form_.boxDoubleClicked(*id);
-            return 0;
-        }
-    }
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (auto id = self->boxOf(box); id && inTabOrder(*id)) {
-            return self->accessibleObjectOf(box, wParam);
-        }
-    }
-    const WNDPROC edit = self->editProc_;
-    // Nothing reaches this object once the box is gone.
-    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(box, GWLP_USERDATA, 0);
-    return ::CallWindowProcW(edit, box, message, wParam, lParam);
-}
-
-// The painted commands' stand-ins: windows of their own small class that
-// hold the focus and speak for the command, named by their caption. They
-// take no room: the window draws the commands, focus included, and their
-// accessible objects report where (a stand-in with an area would have to
-// paint it again, one more paint per command at every start). The mouse
-// passes through them, so the model's hit testing alone decides what the
-// pointer is over.
-void MainWindow::createCommandChildren() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (ControlId id : mainwindow::paintedCommands) {
-        children_[id] = ::CreateWindowExW(
-            0, commandClassName, win32::wide(form_.accessible(id).name),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, this);
-    }
-}
-
-LRESULT CALLBACK MainWindow::commandProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(child, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(child, message, wParam, lParam);
-    switch (message) {
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETFOCUS:
-            if (auto id = self->childOf(child)) self->form_.focusEntered(*id);
-            return 0;
-        case WM_KILLFOCUS:
-            if (auto id = self->childOf(child)) self->form_.focusLeft(*id);
-            return 0;
-        case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                return self->accessibleObjectOf(child, wParam);
-            }
-            break;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(child, GWLP_USERDATA, 0);
-            break;
-        default:
-            break;
-    }
-    return ::DefWindowProcW(child, message, wParam, lParam);
-}
-
-LRESULT MainWindow::onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    auto id = childOf(reinterpret_cast<HWND>(wParam));
-    if (!id || !inTabOrder(*id)) return FALSE;
-    if (message == AccessibleMessages::press()) {
-        form_.press(*id);
-        return TRUE;
-    }
-    if (message == AccessibleMessages::locate()) {
-        if (!mainwindow::isPaintedCommand(*id)) return FALSE;
-        RECT place = pixelRect(form_.control(*id).rect, dpi_);
-        ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&place), 2);
-        *reinterpret_cast<RECT*>(lParam) = place;
-        return TRUE;
-    }
-    *reinterpret_cast<mainwindow::AccessibleInfo*>(lParam) = form_.accessible(*id);
-    return TRUE;
-}
-
-LRESULT MainWindow::accessibleObjectOf(HWND child, WPARAM wParam) {
-    com_.enter();
-    return accessibleObject(child, wParam);
-}
-
 bool MainWindow::translateKey(const MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (!window_ || (message.hwnd != window_ && !::IsChild(window_, message.hwnd))) return false;
@@ -462,7 +276,7 @@ bool MainWindow::translateKey(const MSG& message) {
 }
 
 void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
-    auto box = boxOf(reinterpret_cast<HWND>(lParam));
+    auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
     if (!box) return;
     switch (HIWORD(wParam)) {
         case EN_CHANGE:
@@ -513,12 +327,14 @@ bool MainWindow::showsFocus() const {
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    fonts_ = std::make_unique<Fonts>(dpi_);
+    // The boxes hold the old fonts until they have the new ones.
+    auto previousFonts = std::exchange(fonts_, std::make_unique<Fonts>(dpi_));
     if (artwork_) artwork_->scaleFor(dpi_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    layoutChildren();
+    controls_.layout(*fonts_);
+    previousFonts.reset();
     // The preview was decoded for the old size.
     form_.img_Change();
     ::InvalidateRect(window_, nullptr, FALSE);
@@ -528,39 +344,15 @@ mainwindow::TwipPoint MainWindow::twips(LPARAM lParam) const {
     return {pixelsToTwips(GET_X_LPARAM(lParam), dpi_), pixelsToTwips(GET_Y_LPARAM(lParam), dpi_)};
 }
 
-std::optional<ControlId> MainWindow::childOf(HWND child) const {
-    for (auto [id, window] : children_) {
-        if (window == child) return id;
-    }
-    return std::nullopt;
-}
-
-std::optional<ControlId> MainWindow::boxOf(HWND child) const {
-    for (auto [id, window] : children_) {
-        if (window == child && form_.control(id).kind == ControlKind::textBox) return id;
-    }
-    return std::nullopt;
-}
-
 void MainWindow::showText(ControlId box, const std::u16string& text) {
-    auto it = children_.find(box);
-    if (it != children_.end()) ::SetWindowTextW(it->second, win32::wide(text));
+    controls_.showText(box, text);
 }
 
-void MainWindow::selectAll(ControlId box) {
-    // Posted, so that a click that moved the focus here places its caret
-    // first and the selection still wins.
-    auto it = children_.find(box);
-    if (it != children_.end()) ::PostMessageW(it->second, EM_SETSEL, 0, -1);
-}
+void MainWindow::selectAll(ControlId box) { controls_.selectAll(box); }
 
 void MainWindow::redraw(ControlId id) {
     repaint();
-    if (id == ControlId::vcolor) {
-        // The colour button's description is the colour's number.
-        ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, children_[ControlId::Image3], OBJID_CLIENT,
-                         CHILDID_SELF);
-    }
+    if (id == ControlId::vcolor) controls_.colourChanged();
 }
 
 void MainWindow::repaint() {
@@ -569,9 +361,7 @@ void MainWindow::repaint() {
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-void MainWindow::moveFocus(ControlId id) {
-    if (auto it = children_.find(id); it != children_.end()) ::SetFocus(it->second);
-}
+void MainWindow::moveFocus(ControlId id) { controls_.focus(id); }
 
 platform::WindowHandle MainWindow::handle() const {
     return reinterpret_cast<platform::WindowHandle>(window_);

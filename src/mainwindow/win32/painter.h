@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/artwork.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/win32/artwork.h"
 #include "platform/win32/unique_handle.h"
 
 namespace app {

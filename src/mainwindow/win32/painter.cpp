@@ -1,9 +1,9 @@
-#include "app/painter.h"
+#include "mainwindow/win32/painter.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "app/gdi.h"
+#include "mainwindow/win32/gdi.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/wide_text.h"
 

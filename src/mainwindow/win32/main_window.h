@@ -4,14 +4,14 @@
 
 #include <shellapi.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 
-#include "app/artwork.h"
-#include "app/dpi.h"
-#include "app/painter.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/win32/artwork.h"
+#include "mainwindow/win32/dpi.h"
+#include "mainwindow/win32/native_controls.h"
+#include "mainwindow/win32/painter.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
@@ -42,28 +42,16 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
   private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void createChildren();
-    void createCommandChildren();
-    void layoutChildren();
-    void createToolTipOnHover(WPARAM keys, LPARAM at);
-    void placeToolTip();
     // Draws the whole client area, through a canvas so that nothing flickers.
     void paint(HDC dc);
     void repaint();
     bool showsFocus() const;
-    LRESULT onAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The answer to a child's WM_GETOBJECT for its client area.
-    LRESULT accessibleObjectOf(HWND child, WPARAM wParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
-    std::optional<mainwindow::ControlId> boxOf(HWND child) const;
-    std::optional<mainwindow::ControlId> childOf(HWND child) const;
     bool setOuterSize(int widthPixels, int heightPixels);
 
     // Form1View
@@ -98,13 +86,10 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
     mainwindow::Form1 form_;
+    NativeControls controls_;
 
     std::unique_ptr<ArtworkSet> artwork_;
     std::unique_ptr<Fonts> fonts_;
-    std::map<mainwindow::ControlId, HWND> children_;
-    // The edit boxes' own window procedure, which boxProc hands on to.
-    WNDPROC editProc_ = nullptr;
-    HWND toolTip_ = nullptr;
     HWND focused_ = nullptr;
     // The focus when the window stopped taking input, to give back after.
     HWND focusWhileWaiting_ = nullptr;

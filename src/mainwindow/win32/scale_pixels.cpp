@@ -1,4 +1,4 @@
-#include "app/scale_pixels.h"
+#include "mainwindow/win32/scale_pixels.h"
 
 #include <algorithm>
 #include <array>

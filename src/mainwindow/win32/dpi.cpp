@@ -1,4 +1,4 @@
-#include "app/dpi.h"
+#include "mainwindow/win32/dpi.h"
 
 namespace app {
 

@@ -1,11 +1,11 @@
-#include "app/artwork.h"
+#include "mainwindow/win32/artwork.h"
 
 #include <zlib.h>
 
 #include <cstring>
 #include <span>
 
-#include "app/scale_pixels.h"
+#include "mainwindow/win32/scale_pixels.h"
 #include "resource_ids.h"
 
 namespace app {

@@ -1,7 +1,9 @@
-#include "app/accessible_control.h"
+#include "mainwindow/win32/accessible_command.h"
+
+#include <oleacc.h>
+#include <oleidl.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/win32/wic.h"
 #include "platform/win32/wide_text.h"
@@ -18,11 +20,22 @@ constexpr wchar_t jumpAction[] = L"انتقال";
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+CommandAnswers* answersFor(HWND standIn) {
+    if (!::IsWindow(standIn)) return nullptr;
+    return reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(standIn, GWLP_USERDATA));
+}
+
 HRESULT returnText(const std::u16string& text, BSTR* out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (text.empty()) return S_FALSE;
     *out = ::SysAllocStringLen(win32::wide(text), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT returnText(const wchar_t* text, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = ::SysAllocString(text);
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -40,15 +53,14 @@ LONG msaaRole(AccessibleRole role) {
     return ROLE_SYSTEM_CLIENT;
 }
 
-bool isCommand(AccessibleRole role) {
-    return role == AccessibleRole::pushButton || role == AccessibleRole::link;
-}
-
-// Everything not about the control itself is the standard object's.
-class AccessibleControl final : public IAccessible {
+// The stand-in's accessible object. The stand-in is a window of this
+// program's own class, so the system's object for it knows its place, its
+// parent and its neighbours but not what it is: those it answers itself. It
+// is an IOleWindow, so that WindowFromAccessibleObject finds the stand-in.
+class AccessibleCommand final : public IAccessible, public IOleWindow {
   public:
-    AccessibleControl(HWND control, win32::ComPtr<IAccessible> standard)
-        : control_(control), standard_(std::move(standard)) {}
+    AccessibleCommand(HWND standIn, win32::ComPtr<IAccessible> standard)
+        : standIn_(standIn), standard_(std::move(standard)) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -56,11 +68,14 @@ class AccessibleControl final : public IAccessible {
         if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
             iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (iid == __uuidof(IOleWindow)) {
+            *out = static_cast<IOleWindow*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
         }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -68,6 +83,14 @@ class AccessibleControl final : public IAccessible {
         if (left == 0) delete this;
         return left;
     }
+
+    // IOleWindow
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (!window) return E_POINTER;
+        *window = standIn_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -87,7 +110,7 @@ class AccessibleControl final : public IAccessible {
                                  wrongArgument);
     }
 
-    // IAccessible: what the model says about the control
+    // IAccessible: what the command is
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         auto info = describe(child);
         if (!info) return standard_->get_accName(child, name);
@@ -106,20 +129,9 @@ class AccessibleControl final : public IAccessible {
         role->lVal = msaaRole(info->role);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        auto info = describe(child);
-        if (!info || info->role != AccessibleRole::editableText) {
-            return standard_->get_accValue(child, value);
-        }
-        // A box's value is its text, whatever the standard object makes of it.
-        std::vector<wchar_t> text(static_cast<std::size_t>(::GetWindowTextLengthW(control_)) + 1);
-        const int length = ::GetWindowTextW(control_, text.data(), static_cast<int>(text.size()));
-        if (!value) return E_POINTER;
-        *value = ::SysAllocStringLen(text.data(), static_cast<UINT>(length > 0 ? length : 0));
-        return *value ? S_OK : E_OUTOFMEMORY;
-    }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        HRESULT result = standard_->get_accState(child, state);
+        // The system's object knows the focus and the visibility.
+        const HRESULT result = standard_->get_accState(child, state);
         auto info = describe(child);
         if (!info || !state) return result;
         if (state->vt != VT_I4) {
@@ -127,45 +139,31 @@ class AccessibleControl final : public IAccessible {
             state->lVal = 0;
         }
         state->lVal |= STATE_SYSTEM_FOCUSABLE;
-        if (::GetFocus() == control_) state->lVal |= STATE_SYSTEM_FOCUSED;
         if (info->role == AccessibleRole::link) state->lVal |= STATE_SYSTEM_LINKED;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         auto info = describe(child);
-        if (!info || !isCommand(info->role)) return standard_->get_accDefaultAction(child, action);
-        if (!action) return E_POINTER;
-        *action = ::SysAllocString(info->role == AccessibleRole::link ? jumpAction : pressAction);
-        return *action ? S_OK : E_OUTOFMEMORY;
+        if (!info) return standard_->get_accDefaultAction(child, action);
+        return returnText(info->role == AccessibleRole::link ? jumpAction : pressAction, action);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        auto info = describe(child);
-        if (!info || !isCommand(info->role)) return standard_->accDoDefaultAction(child);
-        // Posted: the command may open a modal dialog, and the tool's call
+        CommandAnswers* answers = isSelf(child) ? answersFor(standIn_) : nullptr;
+        if (!answers) return standard_->accDoDefaultAction(child);
+        // Later: the command may open a modal dialog, and the tool's call
         // must return first.
-        ::PostMessageW(::GetParent(control_), AccessibleMessages::press(),
-                       reinterpret_cast<WPARAM>(control_), 0);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                          VARIANT child) override {
-        if (!isSelf(child) || !::IsWindow(control_)) {
-            return standard_->accLocation(left, top, width, height, child);
-        }
-        if (!left || !top || !width || !height) return E_POINTER;
-        RECT r{};
-        if (!::SendMessageW(::GetParent(control_), AccessibleMessages::locate(),
-                            reinterpret_cast<WPARAM>(control_), reinterpret_cast<LPARAM>(&r))) {
-            ::GetWindowRect(control_, &r);
-        }
-        *left = r.left;
-        *top = r.top;
-        *width = r.right - r.left;
-        *height = r.bottom - r.top;
+        answers->pressSoon(standIn_);
         return S_OK;
     }
 
-    // IAccessible: the standard object's
+    // IAccessible: the system's object, which knows the stand-in's place
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return standard_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) override {
+        return standard_->accLocation(left, top, width, height, child);
+    }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return standard_->get_accParent(parent);
     }
@@ -207,49 +205,31 @@ class AccessibleControl final : public IAccessible {
     }
 
   private:
-    ~AccessibleControl() = default;
+    ~AccessibleCommand() = default;
 
     // Asked afresh each time: the colour button's description follows the
     // colour. Nothing once the window is gone.
     std::optional<AccessibleInfo> describe(const VARIANT& child) const {
-        if (!isSelf(child) || !::IsWindow(control_)) return std::nullopt;
-        AccessibleInfo info;
-        if (!::SendMessageW(::GetParent(control_), AccessibleMessages::describe(),
-                            reinterpret_cast<WPARAM>(control_), reinterpret_cast<LPARAM>(&info))) {
-            return std::nullopt;
-        }
-        return info;
+        CommandAnswers* answers = isSelf(child) ? answersFor(standIn_) : nullptr;
+        if (!answers) return std::nullopt;
+        return answers->describe(standIn_);
     }
 
-    HWND control_;
+    HWND standIn_;
     win32::ComPtr<IAccessible> standard_;
     LONG references_ = 1;
 };
 
 }  // namespace
 
-UINT AccessibleMessages::describe() {
-    static const UINT message = ::RegisterWindowMessageW(L"FolderBackground.DescribeControl");
-    return message;
-}
-
-UINT AccessibleMessages::press() {
-    static const UINT message = ::RegisterWindowMessageW(L"FolderBackground.PressControl");
-    return message;
-}
-
-UINT AccessibleMessages::locate() {
-    static const UINT message = ::RegisterWindowMessageW(L"FolderBackground.LocateControl");
-    return message;
-}
-
-LRESULT accessibleObject(HWND control, WPARAM wParam) {
+LRESULT accessibleCommand(HWND standIn, WPARAM wParam) {
     win32::ComPtr<IAccessible> standard;
-    if (FAILED(::CreateStdAccessibleObject(control, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) {
+    if (FAILED(::CreateStdAccessibleObject(standIn, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) {
         return 0;
     }
-    auto* object = new AccessibleControl(control, std::move(standard));
-    const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, object);
+    auto* object = new AccessibleCommand(standIn, std::move(standard));
+    const LRESULT result =
+        ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
     object->Release();
     return result;
 }

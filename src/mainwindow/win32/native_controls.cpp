@@ -1,0 +1,372 @@
+#include "mainwindow/win32/native_controls.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "mainwindow/hit_test.h"
+#include "mainwindow/keyboard.h"
+#include "platform/win32/wide_text.h"
+
+namespace app {
+namespace {
+
+using mainwindow::Control;
+using mainwindow::ControlId;
+using mainwindow::ControlKind;
+
+constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
+// Posted to a stand-in to run a press its accessible object was asked for.
+// It carries nothing: from another program it finds nothing asked and
+// presses nothing.
+constexpr UINT runAskedPress = WM_APP + 1;
+
+// The native children in their stacking order.
+constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
+                                    ControlId::color, ControlId::Text1};
+
+// The boxes a person sees, and the painted labels that say what each holds.
+constexpr std::array<std::pair<ControlId, ControlId>, 2> labelledBoxes{
+    {{ControlId::fold, ControlId::Label3}, {ControlId::img, ControlId::Label5}}};
+
+bool inTabOrder(ControlId id) {
+    return std::find(mainwindow::tabOrder.begin(), mainwindow::tabOrder.end(), id) !=
+           mainwindow::tabOrder.end();
+}
+
+bool highContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+}  // namespace
+
+NativeControls::NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
+                               win32::ThemedControls& themed, std::function<UINT()> dpi)
+    : form_(form), com_(com), themed_(themed), dpi_(std::move(dpi)) {}
+
+bool NativeControls::create(HWND parent, const Fonts& fonts) {
+    parent_ = parent;
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW commandClass{};
+    commandClass.cbSize = sizeof(commandClass);
+    commandClass.lpfnWndProc = commandProc;
+    commandClass.hInstance = instance;
+    commandClass.lpszClassName = commandClassName;
+    if (!::RegisterClassExW(&commandClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+
+    const UINT dpi = dpi_();
+    for (ControlId id : nativeChildren) {
+        const Control& control = form_.control(id);
+        const bool button = control.kind == ControlKind::pushButton;
+        // What lies out of sight is hidden too, so that assistive tools pass
+        // it over; a hidden box still holds its text.
+        const bool seen = inTabOrder(id);
+        const DWORD style = WS_CHILD | (seen ? WS_VISIBLE | WS_TABSTOP : 0) |
+                            (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
+        // Made in place and with their font: moving them afterwards would lay
+        // each out twice before the first paint.
+        const RECT r = pixelRect(control.rect, dpi);
+        HWND child = ::CreateWindowExW(
+            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, parent_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.get(control.font)), FALSE);
+        children_[id] = child;
+        if (!button) {
+            ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            editProc_ = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
+        }
+    }
+
+    createCommandChildren();
+    return true;
+}
+
+// The one tooltip is the close picture's, and only the mouse shows it, so it
+// is made when the mouse first comes over that picture rather than before the
+// window's first paint.
+void NativeControls::mouseMoved(WPARAM keys, LPARAM at) {
+    if (toolTip_) return;
+    if (mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) return;
+    auto themed = themed_.activate();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    placeToolTip();
+    // It sees the mouse from the next move on; this one starts its timer.
+    MSG move{parent_, WM_MOUSEMOVE, keys, at, static_cast<DWORD>(::GetMessageTime()), {}};
+    ::SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
+void NativeControls::layout(const Fonts& fonts) {
+    for (ControlId id : nativeChildren) {
+        HWND child = children_[id];
+        place(child, form_.control(id).rect);
+        ::SendMessageW(child, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(fonts.get(form_.control(id).font)), TRUE);
+    }
+    for (ControlId id : mainwindow::paintedCommands) place(children_[id], form_.control(id).rect);
+    for (auto [label, window] : labels_) place(window, form_.control(label).rect);
+    placeToolTip();
+}
+
+void NativeControls::place(HWND child, const mainwindow::TwipRect& rect) const {
+    const RECT r = pixelRect(rect, dpi_());
+    ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NativeControls::placeToolTip() {
+    if (!toolTip_) return;
+    const Control& close = form_.control(ControlId::Image6);
+    std::wstring tip = win32::toWide(close.toolTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    // The tip is Arabic, on every Windows.
+    tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
+    tool.hwnd = parent_;
+    tool.uId = 1;
+    tool.rect = pixelRect(close.rect, dpi_());
+    tool.lpszText = tip.data();
+    ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void NativeControls::accessibilityWanted() {
+    if (annotations_) return;
+    com_.enter();
+    annotations_.emplace();
+    for (auto [box, label] : labelledBoxes) {
+        const std::wstring name = win32::toWide(form_.accessible(box).name);
+        if (!annotations_->name(window(box), name)) labelBox(box, label);
+    }
+}
+
+// The system names a box by the static text just before it among its
+// siblings, the way a dialog's label names its box. That label lies over the
+// painted one, says the same and draws nothing; the mouse passes through it,
+// as through any label without SS_NOTIFY.
+void NativeControls::labelBox(ControlId box, ControlId label) {
+    const Control& painted = form_.control(label);
+    const RECT r = pixelRect(painted.rect, dpi_());
+    HWND window =
+        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, win32::wide(painted.text),
+                          WS_CHILD | WS_VISIBLE | SS_RIGHT, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!window) return;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    staticProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc)));
+    HWND above = ::GetWindow(this->window(box), GW_HWNDPREV);
+    ::SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    labels_[label] = window;
+}
+
+LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(label, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(label, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            // The main window draws the label beneath.
+            ::ValidateRect(label, nullptr);
+            return 0;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(label, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return ::CallWindowProcW(self->staticProc_, label, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NativeControls::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(box, message, wParam, lParam);
+    switch (message) {
+        case WM_LBUTTONDBLCLK:
+            if (auto id = self->boxOf(box)) {
+                self->form_.boxDoubleClicked(*id);
+                return 0;
+            }
+            break;
+        case WM_GETOBJECT:
+            // The box's own object answers, named beforehand.
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) self->accessibilityWanted();
+            break;
+        case WM_DESTROY:
+            if (self->annotations_) self->annotations_->clear(box);
+            break;
+        default:
+            break;
+    }
+    const WNDPROC edit = self->editProc_;
+    // Nothing reaches this object once the box is gone.
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(box, GWLP_USERDATA, 0);
+    return ::CallWindowProcW(edit, box, message, wParam, lParam);
+}
+
+// The painted commands' stand-ins: windows of their own small class over the
+// painted buttons and links, which hold the focus and speak for the command.
+// They draw nothing and are left out of the main window's clipping
+// (WS_EX_TRANSPARENT), so what shows is the main window's painting, focus
+// included. The mouse passes through them (HTTRANSPARENT), so the model's hit
+// testing alone decides what the pointer is over; another program's hit test
+// (a screen reader's pointer) finds them.
+void NativeControls::createCommandChildren() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const UINT dpi = dpi_();
+    for (ControlId id : mainwindow::paintedCommands) {
+        const RECT r = pixelRect(form_.control(id).rect, dpi);
+        children_[id] = ::CreateWindowExW(
+            WS_EX_TRANSPARENT, commandClassName, win32::wide(form_.accessible(id).name),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance,
+            static_cast<CommandAnswers*>(this));
+    }
+}
+
+LRESULT CALLBACK NativeControls::commandProc(HWND child, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(child, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* answers = reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
+    if (!answers) return ::DefWindowProcW(child, message, wParam, lParam);
+    return static_cast<NativeControls*>(answers)->onCommandMessage(child, message, wParam, lParam);
+}
+
+LRESULT NativeControls::onCommandMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            ::ValidateRect(child, nullptr);
+            return 0;
+        case WM_SETFOCUS:
+            if (auto id = controlOf(child)) form_.focusEntered(*id);
+            return 0;
+        case WM_KILLFOCUS:
+            spaceDown_ = nullptr;
+            if (auto id = controlOf(child)) form_.focusLeft(*id);
+            return 0;
+        case WM_KEYDOWN:
+            // As a Windows button: Space presses when it comes up, and only
+            // if it went down here. Ctrl+Space is someone else's.
+            if (wParam == VK_SPACE && ::GetKeyState(VK_CONTROL) >= 0) {
+                if ((lParam & (1 << 30)) == 0) spaceDown_ = child;
+                return 0;
+            }
+            break;
+        case WM_KEYUP:
+            if (wParam == VK_SPACE && spaceDown_ == child) {
+                spaceDown_ = nullptr;
+                form_.keyPressed(mainwindow::Key::space);
+                return 0;
+            }
+            break;
+        case runAskedPress:
+            if (auto id = controlOf(child)) {
+                auto asked = std::find(pressesAsked_.begin(), pressesAsked_.end(), *id);
+                if (asked == pressesAsked_.end()) return 0;
+                pressesAsked_.erase(asked);
+                form_.press(*id);
+            }
+            return 0;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                accessibilityWanted();
+                return accessibleCommand(child, wParam);
+            }
+            break;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(child, message, wParam, lParam);
+}
+
+mainwindow::AccessibleInfo NativeControls::describe(HWND standIn) const {
+    auto id = controlOf(standIn);
+    return id ? form_.accessible(*id) : mainwindow::AccessibleInfo{};
+}
+
+void NativeControls::pressSoon(HWND standIn) {
+    auto id = controlOf(standIn);
+    if (!id) return;
+    pressesAsked_.push_back(*id);
+    ::PostMessageW(standIn, runAskedPress, 0, 0);
+}
+
+COLORREF NativeControls::textColour(ControlId box) const {
+    // The designed dark grey is unreadable on a black high-contrast theme.
+    if (highContrast()) return ::GetSysColor(COLOR_WINDOWTEXT);
+    return resolveColour(form_.control(box).foreColour);
+}
+
+mainwindow::TwipPoint NativeControls::twips(LPARAM at) const {
+    const UINT dpi = dpi_();
+    return {pixelsToTwips(GET_X_LPARAM(at), dpi), pixelsToTwips(GET_Y_LPARAM(at), dpi)};
+}
+
+std::optional<ControlId> NativeControls::controlOf(HWND child) const {
+    for (auto [id, window] : children_) {
+        if (window == child) return id;
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlId> NativeControls::boxOf(HWND child) const {
+    for (auto [id, window] : children_) {
+        if (window == child && form_.control(id).kind == ControlKind::textBox) return id;
+    }
+    return std::nullopt;
+}
+
+HWND NativeControls::window(ControlId control) const {
+    auto it = children_.find(control);
+    return it == children_.end() ? nullptr : it->second;
+}
+
+void NativeControls::showText(ControlId box, const std::u16string& text) {
+    if (HWND child = window(box)) ::SetWindowTextW(child, win32::wide(text));
+}
+
+void NativeControls::selectAll(ControlId box) {
+    // Posted, so that a click that moved the focus here places its caret
+    // first and the selection still wins.
+    if (HWND child = window(box)) ::PostMessageW(child, EM_SETSEL, 0, -1);
+}
+
+void NativeControls::focus(ControlId control) {
+    if (HWND child = window(control)) ::SetFocus(child);
+}
+
+void NativeControls::colourChanged() {
+    // The colour button's description is the colour's number.
+    ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window(ControlId::Image3), OBJID_CLIENT,
+                     CHILDID_SELF);
+}
+
+}  // namespace app

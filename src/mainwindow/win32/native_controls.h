@@ -1,0 +1,93 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "mainwindow/win32/accessible_command.h"
+#include "mainwindow/win32/annotations.h"
+#include "mainwindow/win32/painter.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/themed_controls.h"
+
+namespace app {
+
+// The window's native children: the text boxes, the push button, the painted
+// commands' stand-ins and the close picture's tooltip, with what assistive
+// tools are told about them. The main window paints; these take the keyboard
+// and speak for what it paints.
+class NativeControls : private CommandAnswers {
+  public:
+    NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
+                   win32::ThemedControls& themed, std::function<UINT()> dpi);
+    NativeControls(const NativeControls&) = delete;
+    NativeControls& operator=(const NativeControls&) = delete;
+
+    // Makes every child of `parent`, in place and with its font.
+    bool create(HWND parent, const Fonts& fonts);
+    // Moves every child to its place at the current DPI and gives it its font.
+    void layout(const Fonts& fonts);
+    bool created() const { return !children_.empty(); }
+
+    // A mouse move over the parent: the tooltip is made on the first one
+    // over the close picture.
+    void mouseMoved(WPARAM keys, LPARAM at);
+    // An assistive tool asked the parent or a child for its object: the
+    // boxes are named from now on.
+    void accessibilityWanted();
+
+    // The control a child window stands for; boxOf only for the text boxes.
+    std::optional<mainwindow::ControlId> controlOf(HWND child) const;
+    std::optional<mainwindow::ControlId> boxOf(HWND child) const;
+    HWND window(mainwindow::ControlId control) const;
+    // The colour a box's text is drawn in.
+    COLORREF textColour(mainwindow::ControlId box) const;
+
+    void showText(mainwindow::ControlId box, const std::u16string& text);
+    void selectAll(mainwindow::ControlId box);
+    void focus(mainwindow::ControlId control);
+    // The colour button's description follows the colour.
+    void colourChanged();
+
+  private:
+    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK labelProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT onCommandMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam);
+    void createCommandChildren();
+    void placeToolTip();
+    void labelBox(mainwindow::ControlId box, mainwindow::ControlId label);
+    void place(HWND child, const mainwindow::TwipRect& rect) const;
+    mainwindow::TwipPoint twips(LPARAM at) const;
+
+    // CommandAnswers
+    mainwindow::AccessibleInfo describe(HWND standIn) const override;
+    void pressSoon(HWND standIn) override;
+
+    mainwindow::Form1& form_;
+    win32::ComOnFirstUse& com_;
+    win32::ThemedControls& themed_;
+    std::function<UINT()> dpi_;
+    HWND parent_ = nullptr;
+    std::map<mainwindow::ControlId, HWND> children_;
+    // The edit boxes' and labels' own window procedures, which boxProc and
+    // labelProc hand on to.
+    WNDPROC editProc_ = nullptr;
+    WNDPROC staticProc_ = nullptr;
+    HWND toolTip_ = nullptr;
+    // Made when a tool first asks: loading COM and oleacc costs the start.
+    std::optional<Annotations> annotations_;
+    // Where annotation is missing the boxes are named by labels of their own.
+    std::map<mainwindow::ControlId, HWND> labels_;
+    // Presses asked for through the stand-ins' accessible objects, not yet run.
+    std::vector<mainwindow::ControlId> pressesAsked_;
+    // The stand-in that took a Space down, which presses as the key comes up.
+    HWND spaceDown_ = nullptr;
+};
+
+}  // namespace app
