@@ -267,3 +267,38 @@ TEST_F(ProgramWindow, EndsWhenClosedWhileAPictureDecodes) {
 }
 
 }  // namespace
+
+// Any program on the same desktop can send the window messages. Those that
+// once carried a pointer to write through, or pressed a command, must now
+// do neither: the program keeps running and opens nothing.
+TEST_F(ProgramWindow, MessagesFromAnotherProgramCannotWriteOrPress) {
+    std::vector<HWND> targets{window_};
+    ::EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&targets));
+    const LPARAM bogus[] = {0x10, static_cast<LPARAM>(0x7FFF0000DEA0), -1};
+    for (const wchar_t* name :
+         {L"FolderBackground.LocateControl", L"FolderBackground.DescribeControl",
+          L"FolderBackground.PressControl"}) {
+        const UINT message = ::RegisterWindowMessageW(name);
+        for (HWND target : targets) {
+            for (LPARAM pointer : bogus) {
+                for (HWND about : targets) {
+                    DWORD_PTR result = 0;
+                    ::SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(about), pointer,
+                                          SMTO_ABORTIFHUNG, 2000, &result);
+                    ::PostMessageW(target, message, reinterpret_cast<WPARAM>(about), pointer);
+                }
+            }
+        }
+    }
+    // Everything posted before this has been handled once it returns.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, patience, &result));
+    EXPECT_EQ(::WaitForSingleObject(program_->process(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(messageBoxOf(window_), nullptr) << "a press from another program opened a dialog";
+}
