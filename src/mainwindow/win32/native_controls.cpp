@@ -144,7 +144,8 @@ void NativeControls::placeToolTip() {
 }
 
 void NativeControls::accessibilityWanted() {
-    if (annotations_) return;
+    // Once, and not before the boxes are there.
+    if (annotations_ || !window(ControlId::img)) return;
     com_.enter();
     annotations_.emplace();
     for (auto [box, label] : labelledBoxes) {
@@ -181,9 +182,10 @@ LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wPar
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-        case WM_PRINTCLIENT:
             // The main window draws the label beneath.
             ::ValidateRect(label, nullptr);
+            return 0;
+        case WM_PRINTCLIENT:
             return 0;
         case WM_NCDESTROY:
             ::SetWindowLongPtrW(label, GWLP_USERDATA, 0);
@@ -259,8 +261,9 @@ LRESULT NativeControls::onCommandMessage(HWND child, UINT message, WPARAM wParam
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-        case WM_PRINTCLIENT:
             ::ValidateRect(child, nullptr);
+            return 0;
+        case WM_PRINTCLIENT:
             return 0;
         case WM_SETFOCUS:
             if (auto id = controlOf(child)) form_.focusEntered(*id);
