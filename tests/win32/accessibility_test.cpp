@@ -219,6 +219,11 @@ TEST_F(ProgramAccessibility, WhatLiesOutOfSightIsHiddenFromAssistiveTools) {
     for (HWND child : outOfSight) {
         EXPECT_TRUE(stateOf(child) & STATE_SYSTEM_INVISIBLE);
     }
+    // Nor do the hidden boxes borrow a name from a box in sight.
+    const std::vector<HWND> boxes = editBoxes(window_);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(announced(boxes[2]).name, L"");
+    EXPECT_EQ(announced(boxes[3]).name, L"");
 }
 
 TEST_F(ProgramAccessibility, APointerOverAControlFindsItByName) {

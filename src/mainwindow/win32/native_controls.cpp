@@ -144,13 +144,20 @@ void NativeControls::placeToolTip() {
 }
 
 void NativeControls::accessibilityWanted() {
-    if (annotations_) return;
+    // Once, and not before the boxes are there.
+    if (annotations_ || !window(ControlId::img)) return;
     com_.enter();
     annotations_.emplace();
+    bool labelled = false;
     for (auto [box, label] : labelledBoxes) {
         const std::wstring name = win32::toWide(form_.accessible(box).name);
-        if (!annotations_->name(window(box), name)) labelBox(box, label);
+        if (annotations_->name(window(box), name)) continue;
+        labelBox(box, label);
+        labelled = true;
     }
+    // By the same rule the hidden boxes that follow would take the picture
+    // box's name: an empty label of no size before them stops that.
+    if (labelled) addLabel(ControlId::color, u"", {});
 }
 
 // The system names a box by the static text just before it among its
@@ -159,19 +166,24 @@ void NativeControls::accessibilityWanted() {
 // as through any label without SS_NOTIFY.
 void NativeControls::labelBox(ControlId box, ControlId label) {
     const Control& painted = form_.control(label);
-    const RECT r = pixelRect(painted.rect, dpi_());
-    HWND window =
-        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, win32::wide(painted.text),
+    if (HWND window = addLabel(box, painted.text, painted.rect)) labels_[label] = window;
+}
+
+HWND NativeControls::addLabel(ControlId before, const std::u16string& text,
+                              const mainwindow::TwipRect& rect) {
+    const RECT r = pixelRect(rect, dpi_());
+    HWND label =
+        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, win32::wide(text),
                           WS_CHILD | WS_VISIBLE | SS_RIGHT, r.left, r.top, r.right - r.left,
                           r.bottom - r.top, parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!window) return;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!label) return nullptr;
+    ::SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     staticProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc)));
-    HWND above = ::GetWindow(this->window(box), GW_HWNDPREV);
-    ::SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0,
+        ::SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc)));
+    HWND above = ::GetWindow(window(before), GW_HWNDPREV);
+    ::SetWindowPos(label, above ? above : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    labels_[label] = window;
+    return label;
 }
 
 LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,9 +193,10 @@ LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wPar
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-        case WM_PRINTCLIENT:
             // The main window draws the label beneath.
             ::ValidateRect(label, nullptr);
+            return 0;
+        case WM_PRINTCLIENT:
             return 0;
         case WM_NCDESTROY:
             ::SetWindowLongPtrW(label, GWLP_USERDATA, 0);
@@ -259,8 +272,9 @@ LRESULT NativeControls::onCommandMessage(HWND child, UINT message, WPARAM wParam
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-        case WM_PRINTCLIENT:
             ::ValidateRect(child, nullptr);
+            return 0;
+        case WM_PRINTCLIENT:
             return 0;
         case WM_SETFOCUS:
             if (auto id = controlOf(child)) form_.focusEntered(*id);

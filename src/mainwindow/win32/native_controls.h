@@ -62,6 +62,9 @@ class NativeControls : private CommandAnswers {
     void createCommandChildren();
     void placeToolTip();
     void labelBox(mainwindow::ControlId box, mainwindow::ControlId label);
+    // A label that draws nothing, just before `before` among the siblings.
+    HWND addLabel(mainwindow::ControlId before, const std::u16string& text,
+                  const mainwindow::TwipRect& rect);
     void place(HWND child, const mainwindow::TwipRect& rect) const;
     mainwindow::TwipPoint twips(LPARAM at) const;
 
