@@ -16,42 +16,10 @@
 
 #include "figures.h"
 #include "launch.h"
-#include "platform/win32/worker_thread.h"
+#include "prober.h"
 #include "window_probe.h"
 
 namespace {
-
-class Prober {
-  public:
-    explicit Prober(HWND window) {
-        thread_.start([this, window] { run(window); });
-    }
-    Prober(const Prober&) = delete;
-    Prober& operator=(const Prober&) = delete;
-    ~Prober() { stop(); }
-
-    // The longest round trip, in milliseconds.
-    double stop() {
-        stop_ = true;
-        thread_.join();
-        return longest_ * 1000;
-    }
-
-  private:
-    void run(HWND window) {
-        while (!stop_) {
-            const double start = bench::nowSeconds();
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-            longest_ = std::max(longest_, bench::nowSeconds() - start);
-            while (!stop_ && bench::nowSeconds() - start < 0.010) ::Sleep(1);
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    double longest_ = 0;
-    win32::WorkerThread thread_;
-};
 
 void setText(HWND box, const std::wstring& text) {
     ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -74,7 +42,7 @@ bool measure(const std::wstring& program, const wchar_t* className, const std::w
         HWND box = bench::pictureBox(launched.window);
         const bench::PreviewPixels preview(launched.window);
         const auto empty = preview.read();
-        Prober prober(launched.window);
+        bench::Prober prober(launched.window);
         const double start = bench::nowSeconds();
         setText(box, picture);
         const bool painted = box && preview.waitForOther({empty}, patience);
@@ -94,7 +62,7 @@ bool measure(const std::wstring& program, const wchar_t* className, const std::w
         bench::waitUntilIdle(launched);
         const bench::PreviewPixels preview(launched.window);
         const auto empty = preview.read();
-        Prober prober(launched.window);
+        bench::Prober prober(launched.window);
         for (std::size_t i = picture.size() - typed; i < picture.size(); ++i) {
             ::PostMessageW(box, WM_CHAR, picture[i], 1);
             ::Sleep(50);

@@ -15,7 +15,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/worker_thread.h"
+#include "prober.h"
 #include "scratch.h"
 #include "slow_disk.h"
 
@@ -25,48 +25,6 @@ using mainwindow::ControlId;
 
 constexpr DWORD diskDelay = 2000;
 constexpr UINT workFinished = WM_APP + 1;
-
-// Probes the window from a second thread; the longest round trip is the
-// longest the window's thread did not answer.
-class Prober {
-  public:
-    explicit Prober(HWND window) {
-        thread_.start([this, window] { run(window); });
-    }
-    Prober(const Prober&) = delete;
-    Prober& operator=(const Prober&) = delete;
-    ~Prober() {
-        if (!ended_) stop();
-    }
-    // Answers the probe still in flight while it waits: the probed window
-    // is this thread's own. What else arrives meanwhile is dropped.
-    double stop() {
-        stop_ = true;
-        while (!ended_) {
-            MSG message{};
-            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-            ::Sleep(1);
-        }
-        thread_.join();
-        return longest_ * 1000;
-    }
-
-  private:
-    void run(HWND window) {
-        while (!stop_) {
-            const double start = bench::nowSeconds();
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-            longest_ = std::max(longest_, bench::nowSeconds() - start);
-            while (!stop_ && bench::nowSeconds() - start < 0.010) ::Sleep(1);
-        }
-        ended_ = true;
-    }
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> ended_{false};
-    double longest_ = 0;
-    win32::WorkerThread thread_;
-};
 
 // The window's message loop for `seconds`, or until `done` says so.
 template <typename Done>
@@ -113,7 +71,7 @@ bool measure(const std::wstring& folder, Run& run) {
     {
         // Typed at 20 characters a second: a read of the folder's file for
         // each, each one taking two seconds.
-        Prober prober(window);
+        bench::Prober prober(window);
         for (std::size_t length = path.size() - 20; length <= path.size(); ++length) {
             form.textEdited(ControlId::fold, path.substr(0, length));
             pump(window, work, 0.05, [] { return false; });
@@ -123,7 +81,7 @@ bool measure(const std::wstring& folder, Run& run) {
     form.textEdited(ControlId::img, u"C:\\picture.jpg");
     form.textEdited(ControlId::color, u"255");
     {
-        Prober prober(window);
+        bench::Prober prober(window);
         form.Image5_Click();
         pump(window, work, 60, [&] { return !messages.shown.empty(); });
         run.applying = prober.stop();

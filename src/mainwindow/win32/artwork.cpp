@@ -6,6 +6,7 @@
 #include <span>
 
 #include "mainwindow/win32/scale_pixels.h"
+#include "platform/win32/dib_section.h"
 #include "resource_ids.h"
 
 namespace app {
@@ -56,17 +57,9 @@ bool hasAlphaMasks(const std::byte* info, std::size_t available) {
 
 // A top-down 32-bit DIB section holding `pixels`.
 win32::DecodedBitmap bitmapOf(const std::uint32_t* pixels, int width, int height) {
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    win32::UniqueBitmap bitmap(
-        ::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
+    win32::UniqueBitmap bitmap = win32::createTopDownBitmap(width, height, &bits);
+    if (!bitmap) return {};
     std::memcpy(bits, pixels, std::size_t{4} * width * height);
     return {std::move(bitmap), width, height};
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/win32/dib_section.h"
 #include "platform/win32/long_path.h"
 
 namespace win32 {
@@ -58,16 +59,9 @@ struct Canvas {
     HGDIOBJ previous = nullptr;
 
     Canvas(int width, int height, std::uint32_t fill) : dc(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dc || !bitmap || !bits) return;
+        bitmap = createTopDownBitmap(width, height, &bits);
+        if (!dc || !bitmap) return;
         pixels = static_cast<std::uint32_t*>(bits);
         std::fill_n(pixels, static_cast<std::size_t>(width) * height, fill);
         previous = ::SelectObject(dc.get(), bitmap.get());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/dib_section.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wic_transform.h"
@@ -123,16 +124,10 @@ DecodedBitmap toBitmap(IWICImagingFactory& factory, IWICBitmapSource& source, in
         return {};
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as WIC hands out rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // Top-down, as WIC hands out rows.
     void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
+    UniqueBitmap bitmap = createTopDownBitmap(width, height, &bits);
+    if (!bitmap) return {};
     // Where the decoder reads its file as rows are asked for (PNG, GIF, BMP,
     // a JPEG on Windows), a band is a fraction of the work, so a decode
     // that is no longer wanted stops soon.
