@@ -54,13 +54,13 @@ ComPtr<IStream> readIntoStream(const std::u16string& path, DWORD& size) {
 // memory DC, that a picture is drawn onto.
 struct Canvas {
     UniqueDc dc;
+    void* bits = nullptr;
     UniqueBitmap bitmap;
     std::uint32_t* pixels = nullptr;
     HGDIOBJ previous = nullptr;
 
-    Canvas(int width, int height, std::uint32_t fill) : dc(::CreateCompatibleDC(nullptr)) {
-        void* bits = nullptr;
-        bitmap = createTopDownBitmap(width, height, &bits);
+    Canvas(int width, int height, std::uint32_t fill)
+        : dc(::CreateCompatibleDC(nullptr)), bitmap(createTopDownBitmap(width, height, &bits)) {
         if (!dc || !bitmap) return;
         pixels = static_cast<std::uint32_t*>(bits);
         std::fill_n(pixels, static_cast<std::size_t>(width) * height, fill);
