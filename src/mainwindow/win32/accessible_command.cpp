@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win32/wic.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/wide_text.h"
 
 namespace app {

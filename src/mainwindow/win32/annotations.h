@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "platform/win32/wic.h"
+#include "platform/win32/com_ptr.h"
 
 namespace app {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "mainwindow/controls.h"
-#include "platform/win32/wic.h"
+#include "platform/win32/decoded_bitmap.h"
 
 namespace app {
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/long_path.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/wic.h"
+#include "platform/win32/decoded_bitmap.h"
 
 namespace win32 {
 

@@ -2,31 +2,16 @@
 
 #include <wincodec.h>
 #include <windows.h>
-#include <wrl/client.h>
 
-#include <functional>
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/decoded_bitmap.h"
 
 namespace win32 {
 
-using Microsoft::WRL::ComPtr;
-
-// A picture decoded into a 32-bit premultiplied top-down DIB section, ready
-// for AlphaBlend.
-struct DecodedBitmap {
-    UniqueBitmap bitmap;
-    int width = 0;
-    int height = 0;
-};
-
 // Null where WIC is missing.
 ComPtr<IWICImagingFactory> createImagingFactory();
-
-// Asked between the steps of a decode: true when its result is no longer
-// wanted, which ends it early.
-using StopRequested = std::function<bool()>;
 
 // The first frame of a BMP, JPEG or GIF file; null when the file is missing
 // or holds no such picture.
