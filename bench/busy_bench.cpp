@@ -79,14 +79,14 @@ bool measure(const std::wstring& program, const wchar_t* className, const std::w
         setText(bench::pictureBox(launched.window), picture);
         const double start = bench::nowSeconds();
         ::PostMessageW(launched.window, WM_CLOSE, 0, 0);
-        const bool ended = ::WaitForSingleObject(launched.process.hProcess, 30000) == 0;
+        const bool ended = ::WaitForSingleObject(launched.process.get(), 30000) == 0;
         run.closing = (bench::nowSeconds() - start) * 1000;
         if (!ended) {
             bench::abandon(launched);
             return false;
         }
-        ::CloseHandle(launched.process.hThread);
-        ::CloseHandle(launched.process.hProcess);
+        launched.thread.reset();
+        launched.process.reset();
     }
     return true;
 }

@@ -7,11 +7,14 @@
 #include <string>
 
 #include "figures.h"
+#include "platform/win32/unique_handle.h"
 
 namespace bench {
 
 struct Launched {
-    PROCESS_INFORMATION process{};
+    win32::UniqueHandle process;
+    win32::UniqueHandle thread;
+    DWORD processId = 0;
     HWND window = nullptr;
     // From just before CreateProcessW until the window was visible and the
     // program idle.
@@ -32,10 +35,10 @@ inline HWND visibleWindowOf(DWORD processId, const wchar_t* className) {
 
 // Ends a launched process that did not come up as it should.
 inline void abandon(Launched& launched) {
-    ::TerminateProcess(launched.process.hProcess, 1);
-    ::WaitForSingleObject(launched.process.hProcess, 5000);
-    ::CloseHandle(launched.process.hThread);
-    ::CloseHandle(launched.process.hProcess);
+    ::TerminateProcess(launched.process.get(), 1);
+    ::WaitForSingleObject(launched.process.get(), 5000);
+    launched.thread.reset();
+    launched.process.reset();
 }
 
 // Starts `program` and returns once it is idle with its window visible. The
@@ -47,21 +50,25 @@ inline bool launch(const std::wstring& program, const wchar_t* className, Launch
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     out = {};
+    PROCESS_INFORMATION started{};
     const double start = nowSeconds();
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &out.process)) {
+                          &startup, &started)) {
         return false;
     }
+    out.process.reset(started.hProcess);
+    out.thread.reset(started.hThread);
+    out.processId = started.dwProcessId;
     constexpr double timeout = 60;
     // Anything but idle (a timeout, or no idle to wait for) would leave the
     // first paint out of the figure.
-    if (::WaitForInputIdle(out.process.hProcess, static_cast<DWORD>(timeout * 1000)) != 0) {
+    if (::WaitForInputIdle(out.process.get(), static_cast<DWORD>(timeout * 1000)) != 0) {
         abandon(out);
         return false;
     }
-    while ((out.window = visibleWindowOf(out.process.dwProcessId, className)) == nullptr) {
+    while ((out.window = visibleWindowOf(out.processId, className)) == nullptr) {
         if (nowSeconds() - start > timeout ||
-            ::WaitForSingleObject(out.process.hProcess, 0) == WAIT_OBJECT_0) {
+            ::WaitForSingleObject(out.process.get(), 0) == WAIT_OBJECT_0) {
             abandon(out);
             return false;
         }
@@ -75,12 +82,9 @@ inline bool launch(const std::wstring& program, const wchar_t* className, Launch
 // so that the next run starts alone.
 inline void closeAndWait(Launched& launched) {
     ::PostMessageW(launched.window, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(launched.process.hProcess, 30000) != WAIT_OBJECT_0) {
-        abandon(launched);
-        return;
-    }
-    ::CloseHandle(launched.process.hThread);
-    ::CloseHandle(launched.process.hProcess);
+    if (::WaitForSingleObject(launched.process.get(), 30000) != WAIT_OBJECT_0) abandon(launched);
+    launched.thread.reset();
+    launched.process.reset();
 }
 
 }  // namespace bench

@@ -21,11 +21,10 @@ namespace {
 // Read from outside, as a task manager would.
 PROCESS_MEMORY_COUNTERS memoryOf(DWORD processId) {
     PROCESS_MEMORY_COUNTERS counters{};
-    HANDLE process =
-        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    const win32::UniqueHandle process(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return counters;
-    if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters))) counters = {};
-    ::CloseHandle(process);
+    if (!::GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) counters = {};
     return counters;
 }
 
@@ -43,7 +42,7 @@ bool measureOurs(const std::wstring& program, const wchar_t* className, const st
     bench::Launched launched;
     if (!bench::launch(program, className, launched)) return false;
     bench::waitUntilIdle(launched);
-    sample.openPeak = peakWorkingSet(launched.process.dwProcessId);
+    sample.openPeak = peakWorkingSet(launched.processId);
 
     HWND box = bench::pictureBox(launched.window);
     bool ok = box != nullptr;
@@ -55,13 +54,13 @@ bool measureOurs(const std::wstring& program, const wchar_t* className, const st
         ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
         ok = preview.waitForOther({empty}, 60);
         bench::waitUntilIdle(launched);
-        sample.picturePeak = peakWorkingSet(launched.process.dwProcessId);
+        sample.picturePeak = peakWorkingSet(launched.processId);
 
         const auto large = preview.read();
         ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(small.c_str()));
         ok = ok && preview.waitForOther({empty, large}, 60);
         bench::waitUntilIdle(launched);
-        sample.afterSmall = memoryOf(launched.process.dwProcessId).WorkingSetSize;
+        sample.afterSmall = memoryOf(launched.processId).WorkingSetSize;
     }
     bench::closeAndWait(launched);
     return ok && sample.picturePeak != 0;
@@ -97,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         bench::waitUntilIdle(launched);
-        bare.push_back(mebibytes(peakWorkingSet(launched.process.dwProcessId)));
+        bare.push_back(mebibytes(peakWorkingSet(launched.processId)));
         bench::closeAndWait(launched);
     }
 

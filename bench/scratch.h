@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/win32/unique_handle.h"
+
 namespace bench {
 
 class ScratchFolder {
@@ -27,8 +29,8 @@ class ScratchFolder {
     // made normal first.
     static void removeTree(const std::wstring& folder) {
         WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
+        const win32::UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+        if (search) {
             do {
                 const std::wstring name = found.cFileName;
                 if (name == L"." || name == L"..") continue;
@@ -39,8 +41,7 @@ class ScratchFolder {
                 } else {
                     ::DeleteFileW(path.c_str());
                 }
-            } while (::FindNextFileW(search, &found));
-            ::FindClose(search);
+            } while (::FindNextFileW(search.get(), &found));
         }
         ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::RemoveDirectoryW(folder.c_str());
@@ -50,30 +51,25 @@ class ScratchFolder {
 };
 
 inline bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    const bool ok =
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) &&
+           written == bytes.size();
 }
 
 inline bool readWholeFile(const std::wstring& path, std::string& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     LARGE_INTEGER size{};
-    ::GetFileSizeEx(file, &size);
+    ::GetFileSizeEx(file.get(), &size);
     bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    const bool ok =
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-        got == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    return ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+           got == bytes.size();
 }
 
 }  // namespace bench

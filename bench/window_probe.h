@@ -10,6 +10,7 @@
 
 #include "figures.h"
 #include "launch.h"
+#include "mainwindow/win32/gdi.h"
 
 namespace bench {
 
@@ -30,7 +31,7 @@ inline HWND pictureBox(HWND window) { return editBox(window, 1); }
 inline void waitUntilIdle(const Launched& launched) {
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(launched.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-    ::WaitForInputIdle(launched.process.hProcess, 60000);
+    ::WaitForInputIdle(launched.process.get(), 60000);
 }
 
 // A few pixels of the preview as they are on screen, to tell when the
@@ -43,20 +44,17 @@ class PreviewPixels {
 
     Colours read() const {
         // The benchmarks run at the system's DPI, which the window takes too.
-        HDC screen = ::GetDC(nullptr);
-        int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+        int dpi = ::GetDeviceCaps(app::WindowDc(nullptr).get(), LOGPIXELSY);
         if (dpi == 0) dpi = 96;
         auto pixels = [&](int twips) { return ::MulDiv(twips, dpi, 1440); };
         // The middle of the frame's file pane, where the preview shows through.
         const int x = pixels(1530 + 1800), y = pixels(1250 + 1600), step = pixels(300);
         const POINT points[] = {{x, y}, {x - step, y}, {x + step, y}, {x, y - step}, {x, y + step}};
         Colours colours{};
-        HDC dc = ::GetDC(window_);
+        const app::WindowDc dc(window_);
         for (std::size_t i = 0; i < colours.size(); ++i) {
-            colours[i] = ::GetPixel(dc, points[i].x, points[i].y);
+            colours[i] = ::GetPixel(dc.get(), points[i].x, points[i].y);
         }
-        ::ReleaseDC(window_, dc);
         return colours;
     }
 

@@ -1,5 +1,7 @@
 #include "mainwindow/win32/dpi.h"
 
+#include "mainwindow/win32/gdi.h"
+
 namespace app {
 
 DpiSource::DpiSource() : forWindow_(L"user32.dll", "GetDpiForWindow") {}
@@ -15,9 +17,8 @@ UINT DpiSource::of(HWND window) {
         if (*forMonitor_ && SUCCEEDED((*forMonitor_)(monitor, effectiveDpi, &x, &y))) dpi = y;
     }
     if (dpi == 0) {
-        HDC screen = ::GetDC(nullptr);
-        dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
-        ::ReleaseDC(nullptr, screen);
+        const WindowDc screen(nullptr);
+        dpi = static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY));
     }
     return dpi == 0 ? 96 : dpi;
 }

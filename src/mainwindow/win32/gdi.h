@@ -23,6 +23,22 @@ class PaintDc {
     HDC dc_;
 };
 
+// GetDC/ReleaseDC as one object; a null window gives the screen's DC.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects a GDI object into a DC and puts the previous one back.
 class SelectGuard {
   public:

@@ -47,11 +47,15 @@ class Unique {
 };
 
 inline void closeHandle(HANDLE h) { ::CloseHandle(h); }
+inline void findClose(HANDLE h) { ::FindClose(h); }
 inline void deleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void destroyIcon(HICON h) { ::DestroyIcon(h); }
 inline void deleteDc(HDC h) { ::DeleteDC(h); }
 
 using UniqueFile = Unique<HANDLE, closeHandle, InvalidHandle>;
+// Processes, threads, events: null when there is none.
+using UniqueHandle = Unique<HANDLE, closeHandle>;
+using UniqueFind = Unique<HANDLE, findClose, InvalidHandle>;
 using UniqueBitmap = Unique<HBITMAP, deleteGdiObject>;
 using UniqueFont = Unique<HFONT, deleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, deleteGdiObject>;
