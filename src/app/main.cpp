@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/platform_services.h"
 #include "mainwindow/win32/main_window.h"
 #include "platform/win32/system_library.h"
 
@@ -25,7 +26,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Vista and later only; XP refuses it, harmlessly.
     ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
-    app::MainWindow window;
+    app::PlatformServices services;
+    app::MainWindow window(services.forWindow());
     if (!window.create(showCommand)) return 1;
 
     MSG message{};

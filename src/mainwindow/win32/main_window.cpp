@@ -74,17 +74,20 @@ std::u16string windowText(HWND window) {
 
 }  // namespace
 
-MainWindow::MainWindow()
-    : themed_(IDM_THEMED_CONTROLS),
-      messages_(com_, themed_),
-      folderBrowser_(com_, themed_),
-      dialogs_(com_, themed_),
-      pictures_([this] { return dpi_; }),
-      urls_(com_, themed_),
-      form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this, background_},
+MainWindow::MainWindow(const WindowServices& services)
+    : services_(services),
+      form_(mainwindow::Services{services.files, services.attributes, services.codePage,
+                                 services.messages, services.folderBrowser, services.dialogs,
+                                 services.pictures, services.locale, services.urls, *this,
+                                 services.background},
             *this),
-      controls_(form_, com_, themed_, [this] { return dpi_; }) {}
+      controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
+    services_.pictures.setDpiSource([this] { return dpi_; });
+}
+
+MainWindow::~MainWindow() {
+    services_.pictures.setDpiSource([] { return UINT{96}; });
+}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
 
@@ -142,10 +145,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             dpi_ = dpiSource_.of(window_);
-            dialogs_.setOwner(window_);
-            messages_.setOwner(window_);
-            pictures_.attach(window_, pictureFinished);
-            background_.attach(window_, diskWorkFinished);
+            services_.dialogs.setOwner(window_);
+            services_.messages.setOwner(window_);
+            services_.pictures.attach(window_, pictureFinished);
+            services_.background.attach(window_, diskWorkFinished);
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
@@ -235,18 +238,18 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
             return 0;
         case pictureFinished:
-            if (auto finished = pictures_.takeFinished()) {
+            if (auto finished = services_.pictures.takeFinished()) {
                 form_.pictureLoaded(finished->ticket, std::move(finished->picture));
             }
             return 0;
         case diskWorkFinished:
-            background_.runFinished();
+            services_.background.runFinished();
             return 0;
         case WM_DESTROY:
             // A decode or a read under way finishes unannounced: this window
             // is going.
-            pictures_.detach();
-            background_.detach();
+            services_.pictures.detach();
+            services_.background.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {

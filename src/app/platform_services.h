@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include "mainwindow/win32/window_services.h"
+#include "resource_ids.h"
+
+namespace app {
+
+// Every platform service of the program, built once in wWinMain and lent to
+// whatever runs: the window.
+class PlatformServices {
+  public:
+    PlatformServices()
+        : themed_(IDM_THEMED_CONTROLS),
+          messages_(com_, themed_),
+          folderBrowser_(com_, themed_),
+          dialogs_(com_, themed_),
+          urls_(com_, themed_) {}
+    PlatformServices(const PlatformServices&) = delete;
+    PlatformServices& operator=(const PlatformServices&) = delete;
+
+    WindowServices forWindow() {
+        return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
+                folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_};
+    }
+
+  private:
+    // First, so that COM outlasts everything below that may use it.
+    win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
+    win32::ThemedControls themed_;
+    win32::FileStore files_;
+    win32::FileAttributes attributes_;
+    win32::AnsiCodePage codePage_;
+    win32::MessageDialog messages_;
+    win32::FolderBrowser folderBrowser_;
+    win32::CommonDialogs dialogs_;
+    win32::PictureLoader pictures_;
+    win32::NumberLocale locale_;
+    win32::UrlLauncher urls_;
+    win32::BackgroundWork background_;
+};
+
+}  // namespace app
