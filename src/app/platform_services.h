@@ -21,8 +21,8 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     WindowServices forWindow() {
-        return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
-                folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_};
+        return {com_,     themed_,   files_,  attributes_, codePage_,   messages_, folderBrowser_,
+                dialogs_, pictures_, locale_, urls_,       background_, shell_};
     }
 
   private:
@@ -39,6 +39,7 @@ class PlatformServices {
     win32::NumberLocale locale_;
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
+    win32::ShellNotifier shell_;
 };
 
 }  // namespace app

@@ -39,9 +39,10 @@ void Form1::Image5_Click() {
         [disk = customisationDisk(), folder, customisation, applied]() mutable {
             *applied = customisation::applyCustomisation(disk, folder, customisation);
         },
-        [this, applied] {
+        [this, folder, applied] {
             auto& dialog = services_.messages;
             if (*applied) {
+                services_.shell.folderChanged(folder);
                 dialog.show(messages::applied, u"");
             } else {
                 dialog.show(messages::applyFailed, messages::errorTitle);
@@ -108,6 +109,7 @@ void Form1::Image4_Click() {
                        case customisation::RemoveResult::rewritten:
                            // Other settings still need the shell to read the file,
                            // so the folder keeps its attributes.
+                           services_.shell.folderChanged(folder);
                            return dialog.show(messages::removed, u"");
                        case customisation::RemoveResult::deleted:
                            dialog.show(messages::removed, u"");
@@ -116,7 +118,7 @@ void Form1::Image4_Click() {
                                [attributes = &services_.attributes, folder] {
                                    customisation::unmarkFolder(*attributes, folder);
                                },
-                               [] {});
+                               [this, folder] { services_.shell.folderChanged(folder); });
                            return;
                    }
                });

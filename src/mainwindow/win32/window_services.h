@@ -6,6 +6,7 @@
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
+#include "platform/win32/shell_notifier.h"
 #include "platform/win32/themed_controls.h"
 
 namespace app {
@@ -27,6 +28,7 @@ struct WindowServices {
     win32::NumberLocale& locale;
     win32::UrlLauncher& urls;
     win32::BackgroundWork& background;
+    win32::ShellNotifier& shell;
 };
 
 }  // namespace app
