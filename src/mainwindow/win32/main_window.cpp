@@ -26,6 +26,9 @@ constexpr UINT dpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT pictureFinished = WM_APP + 1;
 // Posted by the worker when disk work for a command or a read has finished.
 constexpr UINT diskWorkFinished = WM_APP + 2;
+// The folder-menu item of the system menu; the system keeps the low four
+// bits of a command's number for itself.
+constexpr UINT folderMenuCommand = 0x0110;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -153,11 +156,21 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             if (!controls_.create(window_, *fonts_)) return -1;
+            addFolderMenuItem();
             // The focus rectangle stays hidden until the keyboard is used,
             // unless the window was opened from the keyboard.
             ::SendMessageW(window_, WM_CHANGEUISTATE,
                            MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
             return 0;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam)) checkFolderMenuItem();
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == folderMenuCommand) {
+                switchFolderMenu();
+                return 0;
+            }
+            break;
         case WM_DROPFILES:
             onDrop(reinterpret_cast<HDROP>(wParam));
             return 0;
@@ -308,10 +321,40 @@ void MainWindow::onDrop(HDROP drop) {
         path = win32::fromWide(buffer.data());
     }
     ::DragFinish(drop);
+    open(path);
+}
+
+void MainWindow::open(const std::u16string& path) {
     const DWORD attributes =
         path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(win32::wide(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+}
+
+void MainWindow::addFolderMenuItem() {
+    HMENU menu = ::GetSystemMenu(window_, FALSE);
+    if (!menu) return;
+    const std::wstring text = win32::toWide(commandline::FolderMenuEntry::text);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, folderMenuCommand, text.c_str());
+}
+
+// Read afresh each time the menu opens: another copy of the program, or a
+// script, may have changed the entry since.
+void MainWindow::checkFolderMenuItem() {
+    HMENU menu = ::GetSystemMenu(window_, FALSE);
+    if (!menu) return;
+    const UINT state = services_.folderMenu.pointsHere() ? MF_CHECKED : MF_UNCHECKED;
+    ::CheckMenuItem(menu, folderMenuCommand, MF_BYCOMMAND | state);
+}
+
+void MainWindow::switchFolderMenu() {
+    auto& entry = services_.folderMenu;
+    if (entry.pointsHere()) {
+        entry.remove();
+    } else {
+        entry.add();
+    }
 }
 
 void MainWindow::paint(HDC dc) {

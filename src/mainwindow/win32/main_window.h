@@ -30,6 +30,10 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     bool create(int showCommand);
     HWND hwnd() const { return window_; }
 
+    // A file or folder named when the program was started: as if dropped on
+    // the window.
+    void open(const std::u16string& path);
+
     // Gives the model the keys it acts on before any control sees them;
     // true when the message is used up.
     bool translateKey(const MSG& message);
@@ -46,6 +50,9 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     bool showsFocus() const;
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
+    void addFolderMenuItem();
+    void checkFolderMenuItem();
+    void switchFolderMenu();
     void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
     bool setOuterSize(int widthPixels, int heightPixels);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandline/folder_menu.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
@@ -29,6 +30,8 @@ struct WindowServices {
     win32::UrlLauncher& urls;
     win32::BackgroundWork& background;
     win32::ShellNotifier& shell;
+    // The folders' menu entry, which the window's system menu turns on and off.
+    commandline::FolderMenuEntry& folderMenu;
 };
 
 }  // namespace app
