@@ -11,8 +11,8 @@ inline constexpr std::u16string_view usageLines[] = {
     u"    Opens the window on the folder and/or the picture.",
     u"FolderBackground.exe /apply /picture:FILE [/color:N] FOLDER...",
     u"    يغير خلفية كل مجلد ولون خطه. N رقم اللون كما في البرنامج، أو #RRGGBB",
-    u"    Gives each folder the picture and the text colour (N as the window takes it, or "
-    u"#RRGGBB; without it, the folder keeps its colour).",
+    u"    Gives each folder the picture and the text colour: N as the window takes it,",
+    u"    or #RRGGBB; without /color, a folder keeps its own colour.",
     u"FolderBackground.exe /remove FOLDER...",
     u"    يحذف الخلفية من كل مجلد",
     u"    Restores each folder.",
