@@ -156,6 +156,25 @@ def run_folder_menu(exe, probe, scratch):
             started.wait(timeout=PATIENCE)
             wait_for(lambda: wine(probe, "window")[1].strip() == "none")
 
+    # The window's system-menu item: the entry points elsewhere, so choosing
+    # it points it here; choosing it again takes it out.
+    wine("reg", "add", ENTRY.format("Directory") + r"\command", "/ve", "/d", "elsewhere", "/f")
+    window = subprocess.Popen([WINE_RUN, exe], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        check(wait_for(lambda: wine(probe, "window")[1].strip() != "none"), "no window")
+        wine(probe, "choose-folder-menu")
+        points_here = f"@={quoted(command)}"
+        check(wait_for(lambda: points_here in reg_export(ENTRY.format("Directory"), scratch)),
+              "choosing the system-menu item did not point the entry here")
+        wine(probe, "choose-folder-menu")
+        check(wait_for(lambda: reg_query(ENTRY.format("Drive")) != 0),
+              "choosing the checked system-menu item left the entry")
+    finally:
+        os.killpg(window.pid, signal.SIGTERM)
+        window.wait(timeout=PATIENCE)
+        wait_for(lambda: wine(probe, "window")[1].strip() == "none")
+
     code, out = wine(exe, "/unregister")
     check(code == 0, f"/unregister exits {code}: {out!r}")
     for kind in ("Directory", "Drive"):

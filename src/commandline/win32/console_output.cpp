@@ -19,7 +19,8 @@ ConsoleOutput::ConsoleOutput() {
             handle_ = standard;
             return;
         }
-        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
+        // A file, a pipe, or a device such as NUL, which is no console.
+        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR) {
             kind_ = Kind::bytes;
             handle_ = standard;
             return;
