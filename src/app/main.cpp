@@ -1,5 +1,10 @@
 #include <windows.h>
 
+#include "app/platform_services.h"
+#include "commandline/command_line.h"
+#include "commandline/runner.h"
+#include "commandline/win32/arguments.h"
+#include "commandline/win32/console_output.h"
 #include "mainwindow/win32/main_window.h"
 #include "platform/win32/system_library.h"
 
@@ -18,6 +23,14 @@ void restrictDllSearch() {
     if (setDirectory) setDirectory(L"");
 }
 
+// A path from the command line as the window takes a dropped one: full, and
+// a folder without the backslash that the folder box adds itself.
+std::u16string droppedPath(const app::PlatformServices& services, const std::u16string& path) {
+    std::u16string full = services.paths().fullPath(path);
+    while (full.size() > 3 && (full.back() == u'\\' || full.back() == u'/')) full.pop_back();
+    return full;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -25,8 +38,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Vista and later only; XP refuses it, harmlessly.
     ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 
-    app::MainWindow window;
+    const auto line = commandline::parseCommandLine(commandline::win32::programArguments());
+    app::PlatformServices services;
+    if (line.command != commandline::Command::window || line.wrong()) {
+        commandline::win32::ConsoleOutput output;
+        auto commandServices = services.forCommand(output);
+        return commandline::runCommand(line, commandServices);
+    }
+
+    app::MainWindow window(services.forWindow());
     if (!window.create(showCommand)) return 1;
+    // What was dropped on the program's icon, or named when starting it.
+    for (const auto& path : line.paths) window.open(droppedPath(services, path));
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -2,10 +2,11 @@
 
 #include <cstdint>
 
+#include "customisation/input_checks.h"
+
 namespace mainwindow {
 
-// A colour as the colour dialog gives it: 0x00BBGGRR.
-inline bool isRgbColour(std::int32_t number) { return number >= 0 && number <= 0xFFFFFF; }
+using customisation::isRgbColour;
 
 // What the controls take as a colour: an RGB colour, or one of the system's
 // colours by its index with the top bit set.

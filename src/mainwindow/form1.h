@@ -19,6 +19,7 @@
 #include "platform/message_dialog.h"
 #include "platform/number_locale.h"
 #include "platform/picture_loader.h"
+#include "platform/shell_notifier.h"
 #include "platform/url_launcher.h"
 
 namespace mainwindow {
@@ -51,6 +52,7 @@ struct Services {
     platform::UrlLauncher& urls;
     platform::MainFrame& frame;
     platform::BackgroundWork& background;
+    platform::ShellNotifier& shell;
 };
 
 // Mouse buttons as handlers receive them, added together.

@@ -1,27 +1,19 @@
 // The apply, read and remove commands of the main window.
-#include <algorithm>
 #include <memory>
 
 #include "customisation/apply.h"
 #include "customisation/folder_mark.h"
+#include "customisation/input_checks.h"
 #include "customisation/read.h"
 #include "customisation/remove.h"
+#include "customisation/text_to_number.h"
 #include "mainwindow/colour.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/messages.h"
-#include "mainwindow/text_to_number.h"
 
 namespace mainwindow {
-namespace {
 
-// A control character in the picture path would start a new line of the
-// file and so forge keys of its own.
-bool isSafePicturePath(std::u16string_view path) {
-    return !path.empty() &&
-           std::none_of(path.begin(), path.end(), [](char16_t c) { return c < u' '; });
-}
-
-}  // namespace
+using customisation::decimalText;
 
 customisation::Disk Form1::customisationDisk() const {
     return {services_.files, services_.attributes, services_.codePage};
@@ -29,7 +21,7 @@ customisation::Disk Form1::customisationDisk() const {
 
 void Form1::Image5_Click() {
     auto& dialog = services_.messages;
-    if (!isSafePicturePath(text(ControlId::img))) {
+    if (!customisation::isSafePicturePath(text(ControlId::img))) {
         return dialog.show(messages::noPicture, messages::errorTitle);
     }
     if (text(ControlId::fold).empty()) {
@@ -47,9 +39,10 @@ void Form1::Image5_Click() {
         [disk = customisationDisk(), folder, customisation, applied]() mutable {
             *applied = customisation::applyCustomisation(disk, folder, customisation);
         },
-        [this, applied] {
+        [this, folder, applied] {
             auto& dialog = services_.messages;
             if (*applied) {
+                services_.shell.folderChanged(folder);
                 dialog.show(messages::applied, u"");
             } else {
                 dialog.show(messages::applyFailed, messages::errorTitle);
@@ -116,6 +109,7 @@ void Form1::Image4_Click() {
                        case customisation::RemoveResult::rewritten:
                            // Other settings still need the shell to read the file,
                            // so the folder keeps its attributes.
+                           services_.shell.folderChanged(folder);
                            return dialog.show(messages::removed, u"");
                        case customisation::RemoveResult::deleted:
                            dialog.show(messages::removed, u"");
@@ -124,7 +118,7 @@ void Form1::Image4_Click() {
                                [attributes = &services_.attributes, folder] {
                                    customisation::unmarkFolder(*attributes, folder);
                                },
-                               [] {});
+                               [this, folder] { services_.shell.folderChanged(folder); });
                            return;
                    }
                });

@@ -1,9 +1,11 @@
 // The keyboard's way to every command, and what assistive tools announce.
+#include "customisation/text_to_number.h"
 #include "mainwindow/colour.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/text_to_number.h"
 
 namespace mainwindow {
+
+using customisation::decimalText;
 
 bool Form1::keyPressed(Key key) {
     switch (key) {

@@ -2,12 +2,15 @@
 #include <array>
 #include <string>
 
+#include "customisation/text_to_number.h"
 #include "mainwindow/colour.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/messages.h"
-#include "mainwindow/text_to_number.h"
 
 namespace mainwindow {
+
+using customisation::decimalText;
+using customisation::textToNumber;
 
 std::u16string Form1::BrowseDialog(platform::WindowHandle owner, std::u16string_view title) {
     return services_.folderBrowser.browse(owner, title);

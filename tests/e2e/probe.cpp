@@ -1,6 +1,7 @@
 // Reports what a person would read off the screen of the program under test:
 // where its window is, what its boxes show, any dialog open over it, and the
-// folder selected in the folder browser's tree.
+// folder selected in the folder browser's tree; and it chooses the window's
+// folder-menu item as its system menu would.
 // Prints UTF-8, one fact a line.
 #include <windows.h>
 
@@ -140,6 +141,10 @@ int wmain(int argc, wchar_t** argv) {
                   textOf(dialog));
             ::EnumChildWindows(dialog, printStatic, 0);
         }
+    } else if (command == L"choose-folder-menu") {
+        // As choosing the folder-menu item of the window's system menu.
+        constexpr WPARAM folderMenuCommand = 0x0110;
+        ::PostMessageW(window, WM_SYSCOMMAND, folderMenuCommand, 0);
     } else if (command == L"tree") {
         for (HWND dialog : ownedWindows(window)) {
             HWND tree = nullptr;

@@ -11,6 +11,7 @@
 
 #include "fake_code_page.h"
 #include "fake_disk.h"
+#include "fake_shell.h"
 #include "mainwindow/form1.h"
 
 namespace fakes {
@@ -199,10 +200,12 @@ struct FormHarness {
     FakeUrls urls;
     FakeFrame frame;
     FakeBackground background;
+    FakeShell shell;
     FakeView view;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background},
-                           view};
+    mainwindow::Form1 form{
+        mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
+                             locale, urls, frame, background, shell},
+        view};
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/text_to_number.h"
+#include "customisation/text_to_number.h"
 
 namespace {
 
-using mainwindow::textToNumber;
+using customisation::textToNumber;
 
 TEST(TextToNumber, ReadsNumbersAsTheLocaleWritesThem) {
     struct Case {
@@ -60,9 +60,9 @@ TEST(TextToNumber, ReadsNumbersAsTheLocaleWritesThem) {
 }
 
 TEST(DecimalText, WritesPlainDigits) {
-    EXPECT_EQ(mainwindow::decimalText(0), u"0");
-    EXPECT_EQ(mainwindow::decimalText(16777215), u"16777215");
-    EXPECT_EQ(mainwindow::decimalText(-1), u"-1");
+    EXPECT_EQ(customisation::decimalText(0), u"0");
+    EXPECT_EQ(customisation::decimalText(16777215), u"16777215");
+    EXPECT_EQ(customisation::decimalText(-1), u"-1");
 }
 
 }  // namespace

@@ -111,10 +111,11 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeUrls urls;
     fakes::FakeFrame frame;
     fakes::FakeBackground background;
+    fakes::FakeShell shell;
     fakes::FakeView view;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background},
+                             pictures, locale, urls, frame, background, shell},
         view);
     using mainwindow::ControlId;
 

@@ -26,6 +26,9 @@ constexpr UINT dpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT pictureFinished = WM_APP + 1;
 // Posted by the worker when disk work for a command or a read has finished.
 constexpr UINT diskWorkFinished = WM_APP + 2;
+// The folder-menu item of the system menu; the system keeps the low four
+// bits of a command's number for itself.
+constexpr UINT folderMenuCommand = 0x0110;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -74,17 +77,20 @@ std::u16string windowText(HWND window) {
 
 }  // namespace
 
-MainWindow::MainWindow()
-    : themed_(IDM_THEMED_CONTROLS),
-      messages_(com_, themed_),
-      folderBrowser_(com_, themed_),
-      dialogs_(com_, themed_),
-      pictures_([this] { return dpi_; }),
-      urls_(com_, themed_),
-      form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this, background_},
+MainWindow::MainWindow(const WindowServices& services)
+    : services_(services),
+      form_(mainwindow::Services{services.files, services.attributes, services.codePage,
+                                 services.messages, services.folderBrowser, services.dialogs,
+                                 services.pictures, services.locale, services.urls, *this,
+                                 services.background, services.shell},
             *this),
-      controls_(form_, com_, themed_, [this] { return dpi_; }) {}
+      controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
+    services_.pictures.setDpiSource([this] { return dpi_; });
+}
+
+MainWindow::~MainWindow() {
+    services_.pictures.setDpiSource([] { return UINT{96}; });
+}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
 
@@ -142,19 +148,29 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             dpi_ = dpiSource_.of(window_);
-            dialogs_.setOwner(window_);
-            messages_.setOwner(window_);
-            pictures_.attach(window_, pictureFinished);
-            background_.attach(window_, diskWorkFinished);
+            services_.dialogs.setOwner(window_);
+            services_.messages.setOwner(window_);
+            services_.pictures.attach(window_, pictureFinished);
+            services_.background.attach(window_, diskWorkFinished);
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
             if (!controls_.create(window_, *fonts_)) return -1;
+            addFolderMenuItem();
             // The focus rectangle stays hidden until the keyboard is used,
             // unless the window was opened from the keyboard.
             ::SendMessageW(window_, WM_CHANGEUISTATE,
                            MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
             return 0;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam)) checkFolderMenuItem();
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == folderMenuCommand) {
+                switchFolderMenu();
+                return 0;
+            }
+            break;
         case WM_DROPFILES:
             onDrop(reinterpret_cast<HDROP>(wParam));
             return 0;
@@ -235,18 +251,18 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
             return 0;
         case pictureFinished:
-            if (auto finished = pictures_.takeFinished()) {
+            if (auto finished = services_.pictures.takeFinished()) {
                 form_.pictureLoaded(finished->ticket, std::move(finished->picture));
             }
             return 0;
         case diskWorkFinished:
-            background_.runFinished();
+            services_.background.runFinished();
             return 0;
         case WM_DESTROY:
             // A decode or a read under way finishes unannounced: this window
             // is going.
-            pictures_.detach();
-            background_.detach();
+            services_.pictures.detach();
+            services_.background.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {
@@ -305,10 +321,40 @@ void MainWindow::onDrop(HDROP drop) {
         path = win32::fromWide(buffer.data());
     }
     ::DragFinish(drop);
+    open(path);
+}
+
+void MainWindow::open(const std::u16string& path) {
     const DWORD attributes =
         path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(win32::wide(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+}
+
+void MainWindow::addFolderMenuItem() {
+    HMENU menu = ::GetSystemMenu(window_, FALSE);
+    if (!menu) return;
+    const std::wstring text = win32::toWide(commandline::FolderMenuEntry::text);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, folderMenuCommand, text.c_str());
+}
+
+// Read afresh each time the menu opens: another copy of the program, or a
+// script, may have changed the entry since.
+void MainWindow::checkFolderMenuItem() {
+    HMENU menu = ::GetSystemMenu(window_, FALSE);
+    if (!menu) return;
+    const UINT state = services_.folderMenu.pointsHere() ? MF_CHECKED : MF_UNCHECKED;
+    ::CheckMenuItem(menu, folderMenuCommand, MF_BYCOMMAND | state);
+}
+
+void MainWindow::switchFolderMenu() {
+    auto& entry = services_.folderMenu;
+    if (entry.pointsHere()) {
+        entry.remove();
+    } else {
+        entry.add();
+    }
 }
 
 void MainWindow::paint(HDC dc) {

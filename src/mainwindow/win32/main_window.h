@@ -12,13 +12,7 @@
 #include "mainwindow/win32/dpi.h"
 #include "mainwindow/win32/native_controls.h"
 #include "mainwindow/win32/painter.h"
-#include "platform/win32/ansi_code_page.h"
-#include "platform/win32/background_work.h"
-#include "platform/win32/com_apartment.h"
-#include "platform/win32/file_system.h"
-#include "platform/win32/picture_loader.h"
-#include "platform/win32/shell_dialogs.h"
-#include "platform/win32/themed_controls.h"
+#include "mainwindow/win32/window_services.h"
 
 namespace app {
 
@@ -26,13 +20,19 @@ namespace app {
 // turns window messages into the model's input calls.
 class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
   public:
-    MainWindow();
+    explicit MainWindow(const WindowServices& services);
+    // The services stay with the program: nothing of the window stays in them.
+    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window centred on the screen and shows it.
     bool create(int showCommand);
     HWND hwnd() const { return window_; }
+
+    // A file or folder named when the program was started: as if dropped on
+    // the window.
+    void open(const std::u16string& path);
 
     // Gives the model the keys it acts on before any control sees them;
     // true when the message is used up.
@@ -50,6 +50,9 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     bool showsFocus() const;
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onDrop(HDROP drop);
+    void addFolderMenuItem();
+    void checkFolderMenuItem();
+    void switchFolderMenu();
     void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
     bool setOuterSize(int widthPixels, int heightPixels);
@@ -72,19 +75,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     DpiSource dpiSource_;
     UINT dpi_ = 96;
 
-    // First, so that COM outlasts everything below that may use it.
-    win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
-    win32::ThemedControls themed_;
-    win32::FileStore files_;
-    win32::FileAttributes attributes_;
-    win32::AnsiCodePage codePage_;
-    win32::MessageDialog messages_;
-    win32::FolderBrowser folderBrowser_;
-    win32::CommonDialogs dialogs_;
-    win32::PictureLoader pictures_;
-    win32::NumberLocale locale_;
-    win32::UrlLauncher urls_;
-    win32::BackgroundWork background_;
+    WindowServices services_;
     mainwindow::Form1 form_;
     NativeControls controls_;
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/picture_loader.h"
 #include "platform/win32/picture_decoder.h"
@@ -19,6 +20,9 @@ class PictureLoader : public platform::PictureLoader {
     // `dpi` tells the window's current dots per inch; it is asked on the
     // window's thread only.
     explicit PictureLoader(std::function<UINT()> dpi);
+    // Until a DPI source is set, 96, the DPI of a window that has none of its own.
+    PictureLoader() : PictureLoader([] { return UINT{96}; }) {}
+    void setDpiSource(std::function<UINT()> dpi) { dpi_ = std::move(dpi); }
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
     // Never waits for a decode under way, which may take seconds: the worker

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace mainwindow {
+namespace customisation {
 
 // Reads a whole number the way the user's locale writes it: decimal digits
 // with blanks around them and an optional sign, a fraction after the locale's
@@ -17,4 +17,4 @@ std::optional<std::int32_t> textToNumber(std::u16string_view text, char16_t deci
 // The number in decimal digits, with a minus sign only when negative.
 std::u16string decimalText(std::int32_t number);
 
-}  // namespace mainwindow
+}  // namespace customisation

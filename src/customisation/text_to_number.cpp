@@ -1,6 +1,6 @@
-#include "mainwindow/text_to_number.h"
+#include "customisation/text_to_number.h"
 
-namespace mainwindow {
+namespace customisation {
 namespace {
 
 constexpr std::int64_t beyondRange = std::int64_t{1} << 33;
@@ -84,4 +84,4 @@ std::u16string decimalText(std::int32_t number) {
     return digits;
 }
 
-}  // namespace mainwindow
+}  // namespace customisation

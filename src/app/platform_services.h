@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include "commandline/folder_menu.h"
+#include "commandline/runner.h"
+#include "mainwindow/win32/window_services.h"
+#include "platform/win32/full_paths.h"
+#include "platform/win32/system_error_text.h"
+#include "platform/win32/user_registry.h"
+#include "resource_ids.h"
+
+namespace app {
+
+// Every platform service of the program, built once in wWinMain and lent to
+// whatever runs: the window, or a command of the command line.
+class PlatformServices {
+  public:
+    PlatformServices()
+        : themed_(IDM_THEMED_CONTROLS),
+          messages_(com_, themed_),
+          folderBrowser_(com_, themed_),
+          dialogs_(com_, themed_),
+          urls_(com_, themed_),
+          program_(win32::programPath()),
+          folderMenu_(registry_, program_) {}
+    PlatformServices(const PlatformServices&) = delete;
+    PlatformServices& operator=(const PlatformServices&) = delete;
+
+    WindowServices forWindow() {
+        return {com_,     themed_,   files_,  attributes_, codePage_,   messages_, folderBrowser_,
+                dialogs_, pictures_, locale_, urls_,       background_, shell_,    folderMenu_};
+    }
+
+    commandline::RunnerServices forCommand(platform::TextOutput& output) {
+        return {{files_, attributes_, codePage_},
+                locale_,
+                paths_,
+                shell_,
+                registry_,
+                errors_,
+                output,
+                program_};
+    }
+
+    const platform::FullPaths& paths() const { return paths_; }
+
+  private:
+    // First, so that COM outlasts everything below that may use it.
+    win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
+    win32::ThemedControls themed_;
+    win32::FileStore files_;
+    win32::FileAttributes attributes_;
+    win32::AnsiCodePage codePage_;
+    win32::MessageDialog messages_;
+    win32::FolderBrowser folderBrowser_;
+    win32::CommonDialogs dialogs_;
+    win32::PictureLoader pictures_;
+    win32::NumberLocale locale_;
+    win32::UrlLauncher urls_;
+    win32::BackgroundWork background_;
+    win32::ShellNotifier shell_;
+    win32::UserRegistry registry_;
+    win32::SystemErrorText errors_;
+    win32::FullPaths paths_;
+    std::u16string program_;
+    commandline::FolderMenuEntry folderMenu_;
+};
+
+}  // namespace app

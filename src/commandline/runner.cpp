@@ -1,0 +1,223 @@
+#include "commandline/runner.h"
+
+#include <optional>
+#include <string_view>
+
+#include "commandline/folder_menu.h"
+#include "commandline/usage.h"
+#include "customisation/apply.h"
+#include "customisation/folder_mark.h"
+#include "customisation/input_checks.h"
+#include "customisation/read.h"
+#include "customisation/remove.h"
+#include "customisation/text_to_number.h"
+#include "platform/file_attributes.h"
+
+namespace commandline {
+namespace {
+
+// Why a folder failed: the system's own words where a code is known, these
+// otherwise.
+struct Failure {
+    std::optional<std::uint32_t> systemError;
+    std::u16string_view otherwise;
+};
+
+constexpr std::u16string_view notSaved = u"the change could not be saved in this folder";
+constexpr std::u16string_view notRemoved = u"the customisation could not be removed";
+constexpr std::u16string_view notRegistered = u"the registry could not be changed";
+
+std::optional<int> hexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return std::nullopt;
+}
+
+// #RRGGBB as web pages write a colour, turned into 0x00BBGGRR.
+std::optional<std::int32_t> webColour(std::u16string_view text) {
+    if (text.size() != 7 || text[0] != u'#') return std::nullopt;
+    std::int32_t rgb = 0;
+    for (char16_t c : text.substr(1)) {
+        auto digit = hexDigit(c);
+        if (!digit) return std::nullopt;
+        rgb = rgb * 16 + *digit;
+    }
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+// The colour box's text rule, or #RRGGBB; nothing for what is no colour.
+std::optional<std::u16string> colourValue(std::u16string_view text, char16_t decimalSeparator) {
+    auto number = text.starts_with(u'#') ? webColour(text)
+                                         : customisation::textToNumber(text, decimalSeparator);
+    if (!number || !customisation::isRgbColour(*number)) return std::nullopt;
+    return customisation::decimalText(*number);
+}
+
+class Runner {
+  public:
+    explicit Runner(RunnerServices& services) : s_(services) {}
+
+    int run(const CommandLine& line) {
+        switch (line.command) {
+            case Command::usage:
+                printUsage();
+                return exit_code::done;
+            case Command::apply:
+                return apply(line);
+            case Command::remove:
+                return eachFolder(line, [this](const std::u16string& folder) { remove(folder); });
+            case Command::show:
+                return eachFolder(line, [this](const std::u16string& folder) { show(folder); });
+            case Command::registerMenu:
+            case Command::unregisterMenu:
+                changeMenu(line.command == Command::registerMenu);
+                return finished();
+            case Command::window:
+                break;
+        }
+        return wrong(u"no command given");
+    }
+
+    int wrong(std::u16string_view why) {
+        s_.output.writeLine(u"FolderBackground: " + std::u16string(why));
+        printUsage();
+        return exit_code::wrongCommandLine;
+    }
+
+  private:
+    void printUsage() {
+        for (auto line : usageLines) s_.output.writeLine(line);
+    }
+
+    int finished() const { return failed_ ? exit_code::someFailed : exit_code::done; }
+
+    template <typename Each>
+    int eachFolder(const CommandLine& line, Each each) {
+        for (const auto& path : line.paths) {
+            const std::u16string folder = folderPath(path);
+            if (auto problem = missingFolder(folder)) {
+                fail(folder, *problem);
+            } else {
+                each(folder);
+            }
+        }
+        return finished();
+    }
+
+    // As the folder browser writes it: full, and ending with a backslash.
+    std::u16string folderPath(const std::u16string& path) const {
+        std::u16string folder = s_.paths.fullPath(path);
+        if (folder.size() > 3 && folder.back() != u'\\') folder += u'\\';
+        return folder;
+    }
+
+    std::optional<Failure> missingFolder(const std::u16string& folder) const {
+        const auto attributes = s_.disk.attributes.get(folder);
+        if (!attributes) return Failure{platform::error::pathNotFound, u"no such folder"};
+        if ((*attributes & platform::attribute::directory) == 0) {
+            return Failure{platform::error::notADirectory, u"not a folder"};
+        }
+        return std::nullopt;
+    }
+
+    int apply(const CommandLine& line) {
+        // Everything that makes the command line wrong is found before any
+        // folder is touched.
+        const std::u16string picture = s_.paths.fullPath(*line.picture);
+        const auto pictureAttributes = s_.disk.attributes.get(picture);
+        if (!customisation::isSafePicturePath(picture) || !pictureAttributes ||
+            (*pictureAttributes & platform::attribute::directory) != 0) {
+            return wrong(u"no such picture: " + *line.picture);
+        }
+        std::optional<std::u16string> colour;
+        if (line.colour) {
+            colour = colourValue(*line.colour, s_.locale.decimalSeparator());
+            if (!colour) return wrong(u"not a colour: " + *line.colour);
+        }
+        return eachFolder(line, [&](const std::u16string& folder) {
+            // As in the window, where choosing a folder reads its colour
+            // into the colour box: without /color the folder keeps its own.
+            customisation::Customisation customisation{picture,
+                                                       colour ? *colour : keptColour(folder)};
+            if (!customisation::applyCustomisation(s_.disk, folder, customisation)) {
+                return fail(folder, {std::nullopt, notSaved});
+            }
+            s_.shell.folderChanged(folder);
+            report(folder, u"applied");
+        });
+    }
+
+    std::u16string keptColour(const std::u16string& folder) {
+        auto found = customisation::readCustomisation(s_.disk, folder);
+        if (found.colour) {
+            if (auto value = colourValue(*found.colour, s_.locale.decimalSeparator())) {
+                return *value;
+            }
+        }
+        return u"0";
+    }
+
+    void remove(const std::u16string& folder) {
+        using customisation::RemoveResult;
+        switch (customisation::removeCustomisation(s_.disk, folder)) {
+            case RemoveResult::noFile:
+            case RemoveResult::notOurs:
+                return report(folder, u"nothing to restore");
+            case RemoveResult::failed:
+                return fail(folder, {std::nullopt, notRemoved});
+            case RemoveResult::deleted:
+                customisation::unmarkFolder(s_.disk.attributes, folder);
+                break;
+            case RemoveResult::rewritten:
+                // Other settings still need the shell to read the file, so
+                // the folder keeps its attributes.
+                break;
+        }
+        s_.shell.folderChanged(folder);
+        report(folder, u"restored");
+    }
+
+    void show(const std::u16string& folder) {
+        const auto found = customisation::readCustomisation(s_.disk, folder);
+        if (!found.picturePath && !found.colour) return report(folder, u"no customisation");
+        std::u16string text = found.picturePath ? u"picture \"" + *found.picturePath + u"\""
+                                                : std::u16string(u"no picture");
+        text += found.colour ? u", colour " + *found.colour : std::u16string(u", no colour");
+        report(folder, text);
+    }
+
+    void changeMenu(bool add) {
+        FolderMenuEntry entry(s_.registry, s_.program);
+        const std::u16string_view what = u"folder menu";
+        if (add ? entry.add() : entry.remove()) {
+            return report(what, add ? u"added for this user" : u"removed for this user");
+        }
+        fail(what, {std::nullopt, notRegistered});
+    }
+
+    void report(std::u16string_view subject, std::u16string_view result) {
+        s_.output.writeLine(std::u16string(subject) + u": " + std::u16string(result));
+    }
+
+    void fail(std::u16string_view subject, const Failure& failure) {
+        failed_ = true;
+        std::u16string reason;
+        if (failure.systemError) reason = s_.errors.describe(*failure.systemError);
+        if (reason.empty()) reason = failure.otherwise;
+        report(subject, u"failed: " + reason);
+    }
+
+    RunnerServices& s_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+int runCommand(const CommandLine& line, RunnerServices& services) {
+    Runner runner(services);
+    if (line.wrong()) return runner.wrong(line.error);
+    return runner.run(line);
+}
+
+}  // namespace commandline

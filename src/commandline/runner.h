@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "commandline/command_line.h"
+#include "customisation/disk.h"
+#include "platform/full_path.h"
+#include "platform/number_locale.h"
+#include "platform/shell_notifier.h"
+#include "platform/system_error_text.h"
+#include "platform/text_output.h"
+#include "platform/user_registry.h"
+
+namespace commandline {
+
+// What scripts rely on.
+namespace exit_code {
+inline constexpr int done = 0;              // every folder was done
+inline constexpr int someFailed = 1;        // at least one failed; the others were done
+inline constexpr int wrongCommandLine = 2;  // nothing was done
+}  // namespace exit_code
+
+// The operating system as a command sees it.
+struct RunnerServices {
+    customisation::Disk disk;
+    const platform::NumberLocale& locale;
+    const platform::FullPaths& paths;
+    platform::ShellNotifier& shell;
+    platform::UserRegistry& registry;
+    const platform::SystemErrorText& errors;
+    platform::TextOutput& output;
+    // This program's full path, for the folder menu.
+    std::u16string program;
+};
+
+// Runs a command with no window and no message box, one line of output a
+// folder, and gives the exit code. The window's own use (Command::window)
+// is not a command and is refused as a wrong command line.
+int runCommand(const CommandLine& line, RunnerServices& services);
+
+}  // namespace commandline

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "commandline/folder_menu.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/background_work.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/picture_loader.h"
+#include "platform/win32/shell_dialogs.h"
+#include "platform/win32/shell_notifier.h"
+#include "platform/win32/themed_controls.h"
+
+namespace app {
+
+// The platform services the window works through, lent by the program,
+// which builds and owns them and outlives the window. The window needs their
+// Win32 side too: it gives the dialogs their owner and takes the workers'
+// announcements.
+struct WindowServices {
+    win32::ComOnFirstUse& com;
+    win32::ThemedControls& themed;
+    win32::FileStore& files;
+    win32::FileAttributes& attributes;
+    win32::AnsiCodePage& codePage;
+    win32::MessageDialog& messages;
+    win32::FolderBrowser& folderBrowser;
+    win32::CommonDialogs& dialogs;
+    win32::PictureLoader& pictures;
+    win32::NumberLocale& locale;
+    win32::UrlLauncher& urls;
+    win32::BackgroundWork& background;
+    win32::ShellNotifier& shell;
+    // The folders' menu entry, which the window's system menu turns on and off.
+    commandline::FolderMenuEntry& folderMenu;
+};
+
+}  // namespace app

@@ -1,0 +1,78 @@
+// Reading the command line into what it asks for, before anything acts.
+#include <gtest/gtest.h>
+
+#include "commandline/command_line.h"
+
+namespace {
+
+using commandline::Command;
+
+struct Case {
+    std::vector<std::u16string> arguments;
+    Command command;
+    std::optional<std::u16string> picture;
+    std::optional<std::u16string> colour;
+    std::vector<std::u16string> paths;
+};
+
+TEST(CommandLine, ReadsWhatIsAskedFor) {
+    const Case cases[] = {
+        {{}, Command::window, {}, {}, {}},
+        {{u"D:\\Trip"}, Command::window, {}, {}, {u"D:\\Trip"}},
+        {{u"D:\\Trip", u"D:\\sky.jpg"}, Command::window, {}, {}, {u"D:\\Trip", u"D:\\sky.jpg"}},
+        // The shell's "E:\" for a drive comes as E:" from CommandLineToArgvW.
+        {{u"E:\""}, Command::window, {}, {}, {u"E:\\"}},
+        {{u"/apply", u"/picture:C:\\a b.jpg", u"D:\\1", u"D:\\2"},
+         Command::apply,
+         u"C:\\a b.jpg",
+         {},
+         {u"D:\\1", u"D:\\2"}},
+        {{u"-APPLY", u"/Color:#FF8000", u"-Picture:a.jpg", u"x"},
+         Command::apply,
+         u"a.jpg",
+         u"#FF8000",
+         {u"x"}},
+        {{u"/remove", u"D:\\1"}, Command::remove, {}, {}, {u"D:\\1"}},
+        {{u"D:\\1", u"/Show"}, Command::show, {}, {}, {u"D:\\1"}},
+        {{u"/register"}, Command::registerMenu, {}, {}, {}},
+        {{u"/UNREGISTER"}, Command::unregisterMenu, {}, {}, {}},
+        {{u"/?"}, Command::usage, {}, {}, {}},
+        {{u"/apply", u"-?"}, Command::usage, {}, {}, {}},
+        {{u"/remove", u"/remove", u"x"}, Command::remove, {}, {}, {u"x"}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        const Case& c = cases[i];
+        auto line = commandline::parseCommandLine(c.arguments);
+        EXPECT_FALSE(line.wrong());
+        EXPECT_EQ(line.command, c.command);
+        EXPECT_EQ(line.picture, c.picture);
+        EXPECT_EQ(line.colour, c.colour);
+        EXPECT_EQ(line.paths, c.paths);
+    }
+}
+
+TEST(CommandLine, RefusesWhatIsWrong) {
+    const std::vector<std::u16string> cases[] = {
+        {u"/frobnicate", u"x"},
+        {u"/apply", u"x"},
+        {u"/apply", u"/picture:a.jpg"},
+        {u"/apply", u"/picture", u"a.jpg", u"x"},
+        {u"/apply", u"/picture:", u"x"},
+        {u"/apply", u"/picture:a.jpg", u"/picture:b.jpg", u"x"},
+        {u"/apply:now", u"/picture:a.jpg", u"x"},
+        {u"/remove"},
+        {u"/show"},
+        {u"/remove", u"/show", u"x"},
+        {u"/picture:a.jpg", u"x"},
+        {u"/remove", u"/color:255", u"x"},
+        {u"/register", u"x"},
+        {u"x", u""},
+        {u"/?", u"/nonsense"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_TRUE(commandline::parseCommandLine(cases[i]).wrong()) << "case " << i;
+    }
+}
+
+}  // namespace
