@@ -4,6 +4,7 @@
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_line.h"
 #include "customisation/ini_text.h"
+#include "customisation/picture_path.h"
 
 namespace customisation {
 namespace {
@@ -49,7 +50,14 @@ FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder) {
             colour.offer(*key, line, inViewSection);
         }
     }
-    return {picture.value(), colour.value()};
+    FoundCustomisation found{std::nullopt, colour.value()};
+    if (auto value = picture.value()) {
+        if (auto named = picturePathFromValue(folder, *value)) {
+            found.picturePath = std::move(named->path);
+            found.pictureInFolder = named->inFolder;
+        }
+    }
+    return found;
 }
 
 }  // namespace customisation

@@ -89,7 +89,9 @@ void Form1::folderRead(const std::u16string& folder,
     // What was read for another text of the box is not this folder's.
     if (text(ControlId::fold) != folder) return;
     if (found.picturePath) {
-        imgNamedByFolder_ = true;
+        // A picture beside the file lies where the person chose to look,
+        // even on a share; any other is only named by the folder's file.
+        imgNamedByFolder_ = !found.pictureInFolder;
         setText(ControlId::img, *found.picturePath);
         imgNamedByFolder_ = false;
     }
