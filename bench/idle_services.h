@@ -19,6 +19,7 @@ struct Idle : platform::MessageDialog,
               platform::UrlLauncher,
               platform::MainFrame,
               platform::BackgroundWork,
+              platform::WindowsVersion,
               mainwindow::Form1View {
     void show(std::u16string_view, std::u16string_view) override {}
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
@@ -42,6 +43,7 @@ struct Idle : platform::MessageDialog,
         work();
         done();
     }
+    platform::WindowsRelease release() const override { return {5, 1}; }
     void showText(mainwindow::ControlId, const std::u16string&) override {}
     void selectAll(mainwindow::ControlId) override {}
     void redraw(mainwindow::ControlId) override {}

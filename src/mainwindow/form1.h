@@ -20,6 +20,7 @@
 #include "platform/number_locale.h"
 #include "platform/picture_loader.h"
 #include "platform/url_launcher.h"
+#include "platform/windows_version.h"
 
 namespace mainwindow {
 
@@ -51,6 +52,7 @@ struct Services {
     platform::UrlLauncher& urls;
     platform::MainFrame& frame;
     platform::BackgroundWork& background;
+    const platform::WindowsVersion& windows;
 };
 
 // Mouse buttons as handlers receive them, added together.

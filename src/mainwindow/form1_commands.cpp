@@ -21,6 +21,17 @@ bool isSafePicturePath(std::u16string_view path) {
            std::none_of(path.begin(), path.end(), [](char16_t c) { return c < u' '; });
 }
 
+// Only the Explorer of Windows XP and Server 2003 (5.x) draws what was
+// written; elsewhere the person would look for the background in vain.
+std::u16string appliedMessage(const platform::WindowsVersion& windows) {
+    std::u16string text(messages::applied);
+    if (windows.release().major >= 6) {
+        text += u'\n';
+        text += messages::backgroundShowsOnXp;
+    }
+    return text;
+}
+
 }  // namespace
 
 customisation::Disk Form1::customisationDisk() const {
@@ -50,7 +61,7 @@ void Form1::Image5_Click() {
         [this, applied] {
             auto& dialog = services_.messages;
             if (*applied) {
-                dialog.show(messages::applied, u"");
+                dialog.show(appliedMessage(services_.windows), u"");
             } else {
                 dialog.show(messages::applyFailed, messages::errorTitle);
             }

@@ -187,6 +187,12 @@ class FakeView : public mainwindow::Form1View {
     std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
+class FakeWindowsVersion : public platform::WindowsVersion {
+  public:
+    platform::WindowsRelease release() const override { return answer; }
+    platform::WindowsRelease answer{5, 1};  // XP, whose Explorer draws the setting
+};
+
 // A main window over fakes of every platform operation.
 struct FormHarness {
     FakeDisk disk;
@@ -199,10 +205,12 @@ struct FormHarness {
     FakeUrls urls;
     FakeFrame frame;
     FakeBackground background;
+    FakeWindowsVersion windows;
     FakeView view;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background},
-                           view};
+    mainwindow::Form1 form{
+        mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
+                             locale, urls, frame, background, windows},
+        view};
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

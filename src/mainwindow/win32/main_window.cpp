@@ -82,7 +82,7 @@ MainWindow::MainWindow()
       pictures_([this] { return dpi_; }),
       urls_(com_, themed_),
       form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this, background_},
+                                 dialogs_, pictures_, locale_, urls_, *this, background_, windows_},
             *this),
       controls_(form_, com_, themed_, [this] { return dpi_; }) {}
 

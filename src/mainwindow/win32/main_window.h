@@ -19,6 +19,7 @@
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
 #include "platform/win32/themed_controls.h"
+#include "platform/win32/windows_version.h"
 
 namespace app {
 
@@ -85,6 +86,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     win32::NumberLocale locale_;
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
+    win32::WindowsVersion windows_;
     mainwindow::Form1 form_;
     NativeControls controls_;
 
