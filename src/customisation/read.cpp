@@ -3,7 +3,7 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_line.h"
-#include "customisation/ini_text.h"
+#include "customisation/ini_scan.h"
 #include "customisation/picture_path.h"
 
 namespace customisation {
@@ -42,7 +42,8 @@ FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder) {
     KeyFinder picture(u"IconArea_Image");
     KeyFinder colour(u"IconArea_Text");
     bool inViewSection = false;
-    for (const auto& line : splitLines(decodeIniFile(file.bytes, disk.codePage))) {
+    for (const auto& line :
+         headerAndKeyLines(file.bytes, disk.codePage, {u"IconArea_Image", u"IconArea_Text"})) {
         if (auto section = sectionName(line)) {
             inViewSection = equalsIgnoringCase(*section, viewExtensionId);
         } else if (auto key = keyName(line)) {
