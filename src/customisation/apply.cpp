@@ -61,8 +61,12 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder,
         if (replaced.status != platform::ReplaceStatus::replaced) return false;
 
         // A visible file still customises the folder; only the folder's System
-        // attribute decides whether the shell reads it.
-        disk.attributes.set(path, attribute::hidden);
+        // attribute decides whether the shell reads it. Hidden alone: the new
+        // file may have that already, and writing it again costs a write.
+        const auto now = disk.attributes.get(path);
+        if (!now || (*now & attribute::settable) != attribute::hidden) {
+            disk.attributes.set(path, attribute::hidden);
+        }
         if (markFolder(disk.attributes, std::u16string(folder))) {
             if (replaced.backup) disk.files.remove(*replaced.backup);
             return true;
