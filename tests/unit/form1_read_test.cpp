@@ -60,6 +60,10 @@ TEST(Form1Read, PutsTheFoldersPictureAndColourIntoTheBoxes) {
              {u"[Other]", u"IconArea_Image=C:\\other.jpg", view, u"IconArea_Image=C:\\ours.jpg"}),
          u"C:\\ours.jpg", u"0"},
         {"only in another section", iniFile({u"[Other]", u"IconArea_Text=99"}), u"", u"99"},
+        {"a header in Arabic, lone CRs",
+         cp1256(u"[قسم]\rIconArea_Image=C:\\theirs.jpg\r") + cp1256(view) +
+             cp1256(u"\r \tICONAREA_image\t= C:\\ours.jpg\r\u0645=1"),
+         u"C:\\ours.jpg", u"0"},
         {"UTF-16 with BOM", utf16le(u"[.ShellClassInfo]\r\nIconArea_Image=C:\\صور\\a.jpg\r\n"),
          u"C:\\صور\\a.jpg", u"0"},
         {"UTF-8 with BOM", "\xEF\xBB\xBFIconArea_Image=C:\\\xD8\xB5.jpg\nIconArea_Text=5",
