@@ -20,6 +20,7 @@ struct Idle : platform::MessageDialog,
               platform::MainFrame,
               platform::BackgroundWork,
               platform::ShellNotifier,
+              platform::WindowsVersion,
               mainwindow::Form1View {
     void show(std::u16string_view, std::u16string_view) override {}
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
@@ -44,6 +45,7 @@ struct Idle : platform::MessageDialog,
         done();
     }
     void folderChanged(const std::u16string&) override {}
+    platform::WindowsRelease release() const override { return {5, 1}; }
     void showText(mainwindow::ControlId, const std::u16string&) override {}
     void selectAll(mainwindow::ControlId) override {}
     void redraw(mainwindow::ControlId) override {}

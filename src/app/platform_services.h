@@ -28,8 +28,9 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     WindowServices forWindow() {
-        return {com_,     themed_,   files_,  attributes_, codePage_,   messages_, folderBrowser_,
-                dialogs_, pictures_, locale_, urls_,       background_, shell_,    folderMenu_};
+        return {com_,      themed_,        files_,   attributes_, codePage_,
+                messages_, folderBrowser_, dialogs_, pictures_,   locale_,
+                urls_,     background_,    shell_,   windows_,    folderMenu_};
     }
 
     commandline::RunnerServices forCommand(platform::TextOutput& output) {
@@ -60,6 +61,7 @@ class PlatformServices {
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
     win32::ShellNotifier shell_;
+    win32::WindowsVersion windows_;
     win32::UserRegistry registry_;
     win32::SystemErrorText errors_;
     win32::FullPaths paths_;

@@ -5,6 +5,7 @@
 #include "customisation/folder_mark.h"
 #include "customisation/ini_file.h"
 #include "customisation/ini_text.h"
+#include "customisation/picture_path.h"
 
 namespace customisation {
 namespace {
@@ -42,6 +43,8 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder,
                         const Customisation& customisation) {
     namespace attribute = platform::attribute;
     const std::u16string path = desktopIniPath(folder);
+    const Customisation written{pictureValueToWrite(folder, customisation.picturePath),
+                                customisation.colourDigits};
 
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
         auto old = disk.files.read(path, largestMergedFile);
@@ -49,7 +52,7 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder,
         if (!existed && old.status != platform::ReadStatus::missing) return false;
         const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
         if (existed && !oldAttributes) return false;
-        auto bytes = customisedFile(old, customisation, disk.codePage);
+        auto bytes = customisedFile(old, written, disk.codePage);
         if (!bytes) return false;
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
@@ -58,8 +61,12 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder,
         if (replaced.status != platform::ReplaceStatus::replaced) return false;
 
         // A visible file still customises the folder; only the folder's System
-        // attribute decides whether the shell reads it.
-        disk.attributes.set(path, attribute::hidden);
+        // attribute decides whether the shell reads it. Hidden alone: the new
+        // file may have that already, and writing it again costs a write.
+        const auto now = disk.attributes.get(path);
+        if (!now || (*now & attribute::settable) != attribute::hidden) {
+            disk.attributes.set(path, attribute::hidden);
+        }
         if (markFolder(disk.attributes, std::u16string(folder))) {
             if (replaced.backup) disk.files.remove(*replaced.backup);
             return true;

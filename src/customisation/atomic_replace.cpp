@@ -32,13 +32,15 @@ std::pair<std::u16string, std::unique_ptr<platform::NewFile>> createTemporaryBes
 }
 
 // A name beside `path` that no file has, for the old file once replaced.
-std::optional<std::u16string> freeNameBeside(platform::FileStore& files,
+// Asked of the attributes: making a file to find the name and deleting it
+// again cost two writes to the folder.
+std::optional<std::u16string> freeNameBeside(platform::FileAttributes& attributes,
                                              const std::u16string& path) {
-    auto [name, file] = createTemporaryBeside(files, path);
-    if (!file) return std::nullopt;
-    file.reset();
-    if (!files.remove(name)) return std::nullopt;
-    return name;
+    for (int n = 1; n <= temporaryNameTries; ++n) {
+        std::u16string name = temporaryName(path, n);
+        if (!attributes.get(name)) return name;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -48,10 +50,9 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     auto [temporaryPath, temporary] = createTemporaryBeside(disk.files, path);
     if (!temporary) return {};
     const bool written = temporary->write(bytes) && temporary->flush();
-    // Found while the new file is still open, so that it cannot be taken
-    // for a leftover.
+    // Found while the new file is still open, so that its name is not free.
     std::optional<std::u16string> backup;
-    if (written && expected) backup = freeNameBeside(disk.files, path);
+    if (written && expected) backup = freeNameBeside(disk.attributes, path);
     temporary.reset();
     if (!written || (expected && !backup)) {
         disk.files.remove(temporaryPath);

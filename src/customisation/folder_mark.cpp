@@ -9,7 +9,10 @@ bool setSystem(platform::FileAttributes& attributes, const std::u16string& folde
     const auto old = attributes.get(folder);
     if (!old) return false;
     const std::uint32_t kept = *old & attribute::settable & ~attribute::system;
-    return attributes.set(folder, on ? kept | attribute::system : kept);
+    const std::uint32_t wanted = on ? kept | attribute::system : kept;
+    // Writing the attributes a folder already has would cost a write for nothing.
+    if ((*old & attribute::settable) == wanted) return true;
+    return attributes.set(folder, wanted);
 }
 
 }  // namespace

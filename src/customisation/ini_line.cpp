@@ -41,7 +41,8 @@ std::u16string_view keyValue(std::u16string_view line) {
     auto equals = line.find(u'=');
     if (equals == std::u16string_view::npos) return {};
     std::u16string_view value = trimBlanks(line.substr(equals + 1));
-    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') {
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'');
+    if (quoted && value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     return value;

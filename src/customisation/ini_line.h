@@ -20,7 +20,8 @@ std::optional<std::u16string_view> sectionName(std::u16string_view line);
 std::optional<std::u16string_view> keyName(std::u16string_view line);
 
 // The value of a key line as the system's INI reader takes it: the text after
-// the first "=", without surrounding blanks and one pair of enclosing quotes.
+// the first "=", without surrounding blanks and one pair of enclosing quotes,
+// double or single.
 std::u16string_view keyValue(std::u16string_view line);
 
 }  // namespace customisation

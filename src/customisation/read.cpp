@@ -3,7 +3,8 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_line.h"
-#include "customisation/ini_text.h"
+#include "customisation/ini_scan.h"
+#include "customisation/picture_path.h"
 
 namespace customisation {
 namespace {
@@ -41,7 +42,8 @@ FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder) {
     KeyFinder picture(u"IconArea_Image");
     KeyFinder colour(u"IconArea_Text");
     bool inViewSection = false;
-    for (const auto& line : splitLines(decodeIniFile(file.bytes, disk.codePage))) {
+    for (const auto& line :
+         headerAndKeyLines(file.bytes, disk.codePage, {u"IconArea_Image", u"IconArea_Text"})) {
         if (auto section = sectionName(line)) {
             inViewSection = equalsIgnoringCase(*section, viewExtensionId);
         } else if (auto key = keyName(line)) {
@@ -49,7 +51,14 @@ FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder) {
             colour.offer(*key, line, inViewSection);
         }
     }
-    return {picture.value(), colour.value()};
+    FoundCustomisation found{std::nullopt, colour.value()};
+    if (auto value = picture.value()) {
+        if (auto named = picturePathFromValue(folder, *value)) {
+            found.picturePath = std::move(named->path);
+            found.pictureInFolder = named->inFolder;
+        }
+    }
+    return found;
 }
 
 }  // namespace customisation

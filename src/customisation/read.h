@@ -8,10 +8,13 @@
 
 namespace customisation {
 
-// What a folder's customisation file says, each value as it is written there.
+// What a folder's customisation file says: the colour as it is written
+// there, and the picture's path as the shell takes it.
 struct FoundCustomisation {
     std::optional<std::u16string> picturePath;
     std::optional<std::u16string> colour;
+    // The value named the picture relative to the folder.
+    bool pictureInFolder = false;
 };
 
 // Reads the customisation of `folder`; nothing is found for an empty folder

@@ -21,6 +21,7 @@
 #include "platform/picture_loader.h"
 #include "platform/shell_notifier.h"
 #include "platform/url_launcher.h"
+#include "platform/windows_version.h"
 
 namespace mainwindow {
 
@@ -53,6 +54,7 @@ struct Services {
     platform::MainFrame& frame;
     platform::BackgroundWork& background;
     platform::ShellNotifier& shell;
+    const platform::WindowsVersion& windows;
 };
 
 // Mouse buttons as handlers receive them, added together.

@@ -15,6 +15,21 @@ namespace mainwindow {
 
 using customisation::decimalText;
 
+namespace {
+
+// Only the Explorer of Windows XP and Server 2003 (5.x) draws what was
+// written; elsewhere the person would look for the background in vain.
+std::u16string appliedMessage(const platform::WindowsVersion& windows) {
+    std::u16string text(messages::applied);
+    if (windows.release().major >= 6) {
+        text += u'\n';
+        text += messages::backgroundShowsOnXp;
+    }
+    return text;
+}
+
+}  // namespace
+
 customisation::Disk Form1::customisationDisk() const {
     return {services_.files, services_.attributes, services_.codePage};
 }
@@ -43,7 +58,7 @@ void Form1::Image5_Click() {
             auto& dialog = services_.messages;
             if (*applied) {
                 services_.shell.folderChanged(folder);
-                dialog.show(messages::applied, u"");
+                dialog.show(appliedMessage(services_.windows), u"");
             } else {
                 dialog.show(messages::applyFailed, messages::errorTitle);
             }
@@ -82,7 +97,9 @@ void Form1::folderRead(const std::u16string& folder,
     // What was read for another text of the box is not this folder's.
     if (text(ControlId::fold) != folder) return;
     if (found.picturePath) {
-        imgNamedByFolder_ = true;
+        // A picture beside the file lies where the person chose to look,
+        // even on a share; any other is only named by the folder's file.
+        imgNamedByFolder_ = !found.pictureInFolder;
         setText(ControlId::img, *found.picturePath);
         imgNamedByFolder_ = false;
     }

@@ -10,6 +10,12 @@ inline constexpr std::u16string_view noPicture = u"من فضلك تأكد من �
 inline constexpr std::u16string_view noFolder = u"من فضلك تأكد من تحديد المجلد";
 inline constexpr std::u16string_view noColour = u"من فضلك تأكد من تحديد لون الخط";
 inline constexpr std::u16string_view applied = u"تم التغيير بنجاح";
+// The second line of `applied` where the Explorer ignores what was written:
+// this Windows' Explorer does not draw folder backgrounds; the background
+// shows when the folder is opened on Windows XP or Windows Server 2003.
+inline constexpr std::u16string_view backgroundShowsOnXp =
+    u"مستكشف هذا الإصدار من ويندوز لا يعرض خلفيات المجلدات، وتظهر الخلفية عند فتح المجلد على "
+    u"ويندوز XP أو ويندوز سيرفر 2003";
 inline constexpr std::u16string_view applyFailed = u"تعذر حفظ التغيير في هذا المجلد";
 inline constexpr std::u16string_view removed = u"تم الحذف بنجاح";
 inline constexpr std::u16string_view removeFailed = u"تعذر حذف الخلفية من هذا المجلد";

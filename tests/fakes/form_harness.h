@@ -188,6 +188,12 @@ class FakeView : public mainwindow::Form1View {
     std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
+class FakeWindowsVersion : public platform::WindowsVersion {
+  public:
+    platform::WindowsRelease release() const override { return answer; }
+    platform::WindowsRelease answer{5, 1};  // XP, whose Explorer draws the setting
+};
+
 // A main window over fakes of every platform operation.
 struct FormHarness {
     FakeDisk disk;
@@ -201,10 +207,11 @@ struct FormHarness {
     FakeFrame frame;
     FakeBackground background;
     FakeShell shell;
+    FakeWindowsVersion windows;
     FakeView view;
     mainwindow::Form1 form{
         mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
-                             locale, urls, frame, background, shell},
+                             locale, urls, frame, background, shell, windows},
         view};
 
     FormHarness() {

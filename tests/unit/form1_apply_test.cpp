@@ -94,6 +94,29 @@ TEST_F(Form1Apply, ReportsSuccessOnlyOnceTheFolderIsMarked) {
     EXPECT_TRUE(markedWhenShown);
 }
 
+// Only the Explorer of XP and Server 2003 draws the setting: elsewhere the
+// success says where it shows.
+TEST_F(Form1Apply, SaysWhereTheBackgroundShowsWhereExplorerIgnoresIt) {
+    const std::u16string onXp(messages::applied);
+    const std::u16string elsewhere = onXp + u"\n" + std::u16string(messages::backgroundShowsOnXp);
+    struct Case {
+        platform::WindowsRelease windows;
+        std::u16string expected;
+    };
+    for (const auto& c : {Case{{5, 1}, onXp}, Case{{5, 2}, onXp}, Case{{6, 0}, elsewhere},
+                          Case{{6, 1}, elsewhere}, Case{{10, 0}, elsewhere}}) {
+        fakes::FormHarness fresh;
+        fresh.windows.answer = c.windows;
+        fresh.disk.addFolder(u"C:\\Data");
+        fresh.type(ControlId::fold, u"C:\\Data\\");
+        fresh.type(ControlId::img, u"C:\\a.jpg");
+        fresh.form.Image5_Click();
+        ASSERT_EQ(fresh.messages.shown.size(), 1u);
+        EXPECT_EQ(fresh.messages.shown[0], (Message{c.expected, u""}));
+    }
+    EXPECT_NE(elsewhere.find(u"XP"), std::u16string::npos);
+}
+
 TEST_F(Form1Apply, ChangesNoBox) {
     h.type(ControlId::fold, u"C:\\Data\\");
     h.type(ControlId::img, u"C:\\a.jpg");

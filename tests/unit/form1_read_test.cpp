@@ -60,6 +60,10 @@ TEST(Form1Read, PutsTheFoldersPictureAndColourIntoTheBoxes) {
              {u"[Other]", u"IconArea_Image=C:\\other.jpg", view, u"IconArea_Image=C:\\ours.jpg"}),
          u"C:\\ours.jpg", u"0"},
         {"only in another section", iniFile({u"[Other]", u"IconArea_Text=99"}), u"", u"99"},
+        {"a header in Arabic, lone CRs",
+         cp1256(u"[قسم]\rIconArea_Image=C:\\theirs.jpg\r") + cp1256(view) +
+             cp1256(u"\r \tICONAREA_image\t= C:\\ours.jpg\r\u0645=1"),
+         u"C:\\ours.jpg", u"0"},
         {"UTF-16 with BOM", utf16le(u"[.ShellClassInfo]\r\nIconArea_Image=C:\\صور\\a.jpg\r\n"),
          u"C:\\صور\\a.jpg", u"0"},
         {"UTF-8 with BOM", "\xEF\xBB\xBFIconArea_Image=C:\\\xD8\xB5.jpg\nIconArea_Text=5",
@@ -118,6 +122,73 @@ TEST(Form1Read, APictureTheFolderNamesIsAskedForAsTheFoldersNotThePersons) {
                                                PictureOrigin::chosen, PictureOrigin::chosen}));
 }
 
+// Folders made by hand name their picture relative to themselves, as the
+// shell takes it; one that climbs out of the folder names nothing.
+TEST(Form1Read, ARelativePictureIsTheFoldersOwn) {
+    struct Case {
+        std::u16string value;
+        std::u16string picture;
+    };
+    const Case cases[] = {
+        {u"\".\\back.jpg\"", u"C:\\Data\\back.jpg"},
+        {u"'back.jpg'", u"C:\\Data\\back.jpg"},
+        {u"sub\\back.jpg", u"C:\\Data\\sub\\back.jpg"},
+        {u"..\\back.jpg", u""},
+    };
+    for (const auto& c : cases) {
+        fakes::FormHarness h;
+        h.pictures.known = {u"C:\\Data\\back.jpg", u"C:\\Data\\sub\\back.jpg", u"C:\\back.jpg"};
+        h.disk.addFolder(u"C:\\Data");
+        h.disk.addFile(u"C:\\Data\\Desktop.ini", iniFile({u"IconArea_Image=" + c.value}));
+        h.type(ControlId::fold, u"C:\\Data\\");
+        h.answerPictures();
+        EXPECT_EQ(h.text(ControlId::img), c.picture);
+        const auto* shown = dynamic_cast<const fakes::FakePicture*>(h.form.preview().get());
+        EXPECT_EQ(shown ? shown->path : u"", c.picture);
+    }
+}
+
+// On a share, the picture beside the file is on the share the person chose;
+// any other path the file names is still not fetched for it.
+TEST(Form1Read, ARelativePictureOnAShareIsLoadedAsThePersons) {
+    using platform::PictureOrigin;
+    struct Case {
+        std::u16string value;
+        PictureOrigin origin;
+    };
+    for (const auto& c :
+         {Case{u".\\back.jpg", PictureOrigin::chosen},
+          Case{u"\\\\server\\share\\Trip\\back.jpg", PictureOrigin::namedByFolder}}) {
+        fakes::FormHarness h;
+        h.disk.addFolder(u"\\\\server\\share\\Trip");
+        h.disk.addFile(u"\\\\server\\share\\Trip\\Desktop.ini",
+                       iniFile({u"IconArea_Image=" + c.value}));
+        h.type(ControlId::fold, u"\\\\server\\share\\Trip\\");
+        ASSERT_EQ(h.text(ControlId::img), u"\\\\server\\share\\Trip\\back.jpg");
+        EXPECT_EQ(h.pictures.origins.back(), c.origin);
+    }
+}
+
+// The picture kept inside the folder is found wherever the folder goes, and
+// restoring knows the file as ours.
+TEST(Form1Read, APictureInsideTheFolderTravelsWithIt) {
+    fakes::FormHarness h;
+    h.disk.addFolder(u"C:\\Trip");
+    h.type(ControlId::fold, u"C:\\Trip\\");
+    h.type(ControlId::img, u"c:\\trip\\Sub\\Sky.jpg");
+    h.form.Image5_Click();
+    const std::string file = h.disk.at(u"C:\\Trip\\Desktop.ini").bytes;
+    EXPECT_NE(file.find("IconArea_Image=.\\Sub\\Sky.jpg\r\n"), std::string::npos);
+
+    h.disk.addFolder(u"E:\\Copy");
+    h.disk.addFile(u"E:\\Copy\\Desktop.ini", file);
+    h.type(ControlId::fold, u"E:\\Copy\\");
+    EXPECT_EQ(h.text(ControlId::img), u"E:\\Copy\\Sub\\Sky.jpg");
+
+    h.form.Image4_Click();
+    EXPECT_FALSE(h.disk.exists(u"E:\\Copy\\Desktop.ini"));
+}
+
 TEST(Form1Read, ClearsThePreviewAndBoxesFirstThenShowsWhatItFinds) {
     fakes::FormHarness h;
     h.pictures.known = {u"C:\\old.jpg", u"C:\\Sky.jpg"};
@@ -159,6 +230,7 @@ TEST(Form1Read, ApplyThenReadGivesBackWhatWasApplied) {
                                        u"C:\\My Pictures\\a, b.bmp",
                                        u"D:\\x@y\\z.gif",
                                        u"C:\\a.jpg",
+                                       u"C:\\Data\\sky.jpg",
                                        u"\\\\server\\share\\خلفية.jpg",
                                        u"C:\\" + std::u16string(252, u'ب') + u".jpg",
                                        u"C:\\चित्र\\sky.jpg"};

@@ -9,8 +9,10 @@
 #include "form_harness.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_version.h"
 #include "test_environment.h"
 #include "test_support.h"
 
@@ -113,9 +115,10 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeBackground background;
     fakes::FakeShell shell;
     fakes::FakeView view;
+    win32::WindowsVersion windows;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background, shell},
+                             pictures, locale, urls, frame, background, shell, windows},
         view);
     using mainwindow::ControlId;
 
@@ -128,7 +131,12 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     form.textEdited(ControlId::img, picture);
     form.textEdited(ControlId::color, u"65280");
     form.Image5_Click();
-    EXPECT_EQ(messages.shown.back().text, u"تم التغيير بنجاح");
+    // Wine reports Windows 7 by default, and XP x64 to the build on XP's paths.
+    const auto release = windows.release();
+    EXPECT_EQ(release.major, win32::onXpPaths ? 5u : 6u);
+    const std::u16string shown = messages.shown.back().text;
+    EXPECT_EQ(shown.substr(0, shown.find(u'\n')), u"تم التغيير بنجاح");
+    EXPECT_EQ(shown.find(u"XP") != std::u16string::npos, !win32::onXpPaths);
     EXPECT_EQ(attributesOf(folder), before | FILE_ATTRIBUTE_SYSTEM);
 
     form.textEdited(ControlId::fold, u"");

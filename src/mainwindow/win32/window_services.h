@@ -9,6 +9,7 @@
 #include "platform/win32/shell_dialogs.h"
 #include "platform/win32/shell_notifier.h"
 #include "platform/win32/themed_controls.h"
+#include "platform/win32/windows_version.h"
 
 namespace app {
 
@@ -30,6 +31,7 @@ struct WindowServices {
     win32::UrlLauncher& urls;
     win32::BackgroundWork& background;
     win32::ShellNotifier& shell;
+    win32::WindowsVersion& windows;
     // The folders' menu entry, which the window's system menu turns on and off.
     commandline::FolderMenuEntry& folderMenu;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/file_information.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 
@@ -48,17 +49,14 @@ struct Identity {
 };
 
 Identity identityOf(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(file, &info)) return {};
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    const auto info = fileInformation(file);
+    if (!info) return {};
+    if (info->attributes & FILE_ATTRIBUTE_DIRECTORY) return {};
     // Writing through either would change a file outside the folder.
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || info.nNumberOfLinks > 1) {
+    if ((info->attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info->links > 1) {
         return {ReadStatus::linked, {}};
     }
-    auto wide = [](DWORD high, DWORD low) { return std::uint64_t{high} << 32 | low; };
-    return {ReadStatus::ok,
-            {wide(info.nFileSizeHigh, info.nFileSizeLow),
-             wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)}};
+    return {ReadStatus::ok, {info->size, info->lastWrite}};
 }
 
 bool isMissing(DWORD error) {
