@@ -187,6 +187,16 @@ class FakeView : public mainwindow::Form1View {
     std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
+// The system's words for an error, as "error N".
+class FakeErrorTexts : public platform::ErrorTexts {
+  public:
+    std::u16string describe(platform::SystemError error) const override {
+        std::u16string text = u"error ";
+        for (char c : std::to_string(error)) text += static_cast<char16_t>(c);
+        return text;
+    }
+};
+
 // A main window over fakes of every platform operation.
 struct FormHarness {
     FakeDisk disk;
@@ -200,9 +210,11 @@ struct FormHarness {
     FakeFrame frame;
     FakeBackground background;
     FakeView view;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background},
-                           view};
+    FakeErrorTexts errorTexts;
+    mainwindow::Form1 form{
+        mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
+                             locale, urls, frame, background, errorTexts},
+        view};
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

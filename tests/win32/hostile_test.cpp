@@ -135,7 +135,7 @@ TEST_F(HostileTest, AFolderThatIsAFile) {
 TEST_F(HostileTest, AFolderThatVanishesBeforeTheWrite) {
     struct Vanishing : win32::FileStore {
         std::u16string folder;
-        std::unique_ptr<platform::NewFile> createNew(const std::u16string& path) override {
+        platform::Created createNew(const std::u16string& path) override {
             ::RemoveDirectoryW(win32::wide(folder));
             return win32::FileStore::createNew(path);
         }

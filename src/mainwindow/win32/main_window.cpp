@@ -81,9 +81,10 @@ MainWindow::MainWindow()
       dialogs_(com_, themed_),
       pictures_([this] { return dpi_; }),
       urls_(com_, themed_),
-      form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this, background_},
-            *this),
+      form_(
+          mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_, dialogs_,
+                               pictures_, locale_, urls_, *this, background_, errorTexts_},
+          *this),
       controls_(form_, com_, themed_, [this] { return dpi_; }) {}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }

@@ -15,6 +15,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/error_texts.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
@@ -78,6 +79,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     win32::FileStore files_;
     win32::FileAttributes attributes_;
     win32::AnsiCodePage codePage_;
+    win32::ErrorTexts errorTexts_;
     win32::MessageDialog messages_;
     win32::FolderBrowser folderBrowser_;
     win32::CommonDialogs dialogs_;
