@@ -17,6 +17,10 @@ class SlowFiles : public platform::FileStore {
         ::Sleep(delay_);
         return files_.read(path, maxBytes);
     }
+    platform::ReadResult readToChange(const std::u16string& path, std::size_t maxBytes) override {
+        ::Sleep(delay_);
+        return files_.readToChange(path, maxBytes);
+    }
     platform::Created createNew(const std::u16string& path) override {
         ::Sleep(delay_);
         return files_.createNew(path);

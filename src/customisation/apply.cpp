@@ -50,7 +50,8 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         return false;
     };
     auto read = [&] {
-        return retryWhileBusy(disk.files, [&] { return disk.files.read(path, largestMergedFile); });
+        return retryWhileBusy(disk.files,
+                              [&] { return disk.files.readToChange(path, largestMergedFile); });
     };
 
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {

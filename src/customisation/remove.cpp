@@ -23,7 +23,8 @@ struct Step {
 // it could be rewritten or deleted, to be read again.
 std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
     auto read = [&] {
-        return retryWhileBusy(disk.files, [&] { return disk.files.read(path, largestMergedFile); });
+        return retryWhileBusy(disk.files,
+                              [&] { return disk.files.readToChange(path, largestMergedFile); });
     };
     auto file = read();
     if (file.status == platform::ReadStatus::missing) {

@@ -78,6 +78,11 @@ class FileStore {
     // Reads the whole file when it holds at most `maxBytes` bytes.
     virtual ReadResult read(const std::u16string& path, std::size_t maxBytes) = 0;
 
+    // The same, for a file about to be changed: also `linked` when the name
+    // resolves to another place (a Unix symbolic link seen through Wine),
+    // which costs a look at the folder as well.
+    virtual ReadResult readToChange(const std::u16string& path, std::size_t maxBytes) = 0;
+
     // Creates the file, hidden, only if no file of that name exists.
     virtual Created createNew(const std::u16string& path) = 0;
 

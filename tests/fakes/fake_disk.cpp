@@ -97,6 +97,7 @@ platform::ReadResult FakeDisk::read(const std::u16string& path, std::size_t maxB
 }
 
 platform::Created FakeDisk::createNew(const std::u16string& path) {
+    ++creations;
     auto k = key(path);
     auto slash = k.rfind(u'\\');
     auto parent = slash == std::u16string::npos ? std::u16string() : k.substr(0, slash + 1);

@@ -75,10 +75,15 @@ class FakeDisk : public platform::FileStore, public platform::FileAttributes {
     std::function<void()> beforeReplace;
     // Runs as a stamp-checked delete starts.
     std::function<void()> beforeRemoveIfUnchanged;
+    // How often a file was asked to be created.
+    int creations = 0;
     // Each wait asked for, in milliseconds; nothing really waits.
     std::vector<std::uint32_t> pauses;
 
     platform::ReadResult read(const std::u16string& path, std::size_t maxBytes) override;
+    platform::ReadResult readToChange(const std::u16string& path, std::size_t maxBytes) override {
+        return read(path, maxBytes);
+    }
     platform::Created createNew(const std::u16string& path) override;
     platform::Replaced replace(const std::u16string& source, const std::u16string& target,
                                const std::optional<platform::FileStamp>& expected,

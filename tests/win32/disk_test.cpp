@@ -41,7 +41,7 @@ struct DiskTest : ::testing::Test {
         auto file = files.createNew(path);
         ASSERT_TRUE(file);
         ASSERT_TRUE(file->write(bytes));
-        file.reset();
+        file.file.reset();
         // New files are made hidden; these are someone else's.
         ::SetFileAttributesW(win32::wide(path), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
@@ -112,9 +112,10 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeFrame frame;
     fakes::FakeBackground background;
     fakes::FakeView view;
+    fakes::FakeErrorTexts errorTexts;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background},
+                             pictures, locale, urls, frame, background, errorTexts},
         view);
     using mainwindow::ControlId;
 

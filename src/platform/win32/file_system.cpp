@@ -149,9 +149,21 @@ DWORD deleteByHandle(HANDLE file) {
     return result >= 0 ? ERROR_SUCCESS : toError(result);
 }
 
+platform::ReadResult readFile(const std::u16string& path, std::size_t maxBytes, bool toChange);
+
 }  // namespace
 
 platform::ReadResult FileStore::read(const std::u16string& path, std::size_t maxBytes) {
+    return readFile(path, maxBytes, false);
+}
+
+platform::ReadResult FileStore::readToChange(const std::u16string& path, std::size_t maxBytes) {
+    return readFile(path, maxBytes, true);
+}
+
+namespace {
+
+platform::ReadResult readFile(const std::u16string& path, std::size_t maxBytes, bool toChange) {
     const std::wstring name = longPath(path);
     if (name.empty()) return {ReadStatus::failed, {}, {}, ERROR_INVALID_NAME};
     UniqueFile file = openUnfollowed(name, GENERIC_READ);
@@ -161,6 +173,7 @@ platform::ReadResult FileStore::read(const std::u16string& path, std::size_t max
     }
     const Identity identity = identityOf(file.get(), name);
     if (identity.status != ReadStatus::ok) return {identity.status, {}, {}};
+    if (toChange && !isOwnEntry(file.get(), name)) return {ReadStatus::linked, {}, {}};
     if (identity.stamp.size > maxBytes) return {ReadStatus::tooLarge, {}, {}};
     if (identity.otherReparsePoint) {
         file = UniqueFile(::CreateFileW(name.c_str(), GENERIC_READ,
@@ -183,6 +196,8 @@ platform::ReadResult FileStore::read(const std::u16string& path, std::size_t max
     bytes.resize(done);
     return {ReadStatus::ok, std::move(bytes), identity.stamp};
 }
+
+}  // namespace
 
 platform::Created FileStore::createNew(const std::u16string& path) {
     const std::wstring name = longPath(path);

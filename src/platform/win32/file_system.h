@@ -8,6 +8,7 @@ namespace win32 {
 class FileStore : public platform::FileStore {
   public:
     platform::ReadResult read(const std::u16string& path, std::size_t maxBytes) override;
+    platform::ReadResult readToChange(const std::u16string& path, std::size_t maxBytes) override;
     platform::Created createNew(const std::u16string& path) override;
     platform::Replaced replace(const std::u16string& source, const std::u16string& target,
                                const std::optional<platform::FileStamp>& expected,
