@@ -73,7 +73,9 @@ bool replaceBusy(const platform::Replaced& result) {
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
                                 const std::optional<platform::FileStamp>& expected) {
     auto& files = disk.files;
-    auto [temporaryPath, temporary] = createTemporaryBeside(files, path);
+    Temporary made = createTemporaryBeside(files, path);
+    const std::u16string& temporaryPath = made.path;
+    platform::Created& temporary = made.created;
     if (!temporary) return {platform::ReplaceStatus::failed, temporary.error, std::nullopt};
     auto removeTemporary = [&] {
         retryWhileBusy(files, [&] { return files.remove(temporaryPath); });
