@@ -258,7 +258,9 @@ TEST_F(FileSafety, ADroppedSystemBitIsAFailure) {
         customisation::Disk disk{fresh, fresh, codePage};
         EXPECT_FALSE(customisation::applyCustomisation(disk, folder, {u"C:\\a.jpg", u"0"}));
         EXPECT_EQ(fresh.exists(ini), existed);
-        if (existed) EXPECT_EQ(fresh.at(ini).bytes, theirs);
+        if (existed) {
+            EXPECT_EQ(fresh.at(ini).bytes, theirs);
+        }
         EXPECT_EQ(fresh.files().size(), existed ? 1u : 0u);
         EXPECT_EQ(fresh.at(u"C:\\Data").attributes & ~attribute::directory, attribute::readOnly);
     }

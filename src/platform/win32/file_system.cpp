@@ -121,7 +121,7 @@ Replaced renameInstead(const std::wstring& source, const std::wstring& target,
 // Marks the open file for deletion through its own handle, so that no other
 // file that took its name meanwhile can be deleted instead.
 DWORD deleteByHandle(HANDLE file) {
-    static const NewerFunction<BOOL(HANDLE, int, LPVOID, DWORD)> setInformation(
+    const NewerFunction<BOOL(HANDLE, int, LPVOID, DWORD)> setInformation(
         L"kernel32.dll", "SetFileInformationByHandle");
     if (setInformation) {
         BOOLEAN remove = TRUE;

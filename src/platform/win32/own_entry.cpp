@@ -28,7 +28,7 @@ struct IoStatusBlock {
 };
 
 std::optional<DWORD> reparseTag(HANDLE file, const std::wstring& path) {
-    static const NewerFunction<BOOL(HANDLE, int, LPVOID, DWORD)> informationEx(
+    const NewerFunction<BOOL(HANDLE, int, LPVOID, DWORD)> informationEx(
         L"kernel32.dll", "GetFileInformationByHandleEx");
     if (informationEx) {
         AttributeTagInfo info{};
@@ -48,7 +48,7 @@ std::optional<DWORD> reparseTag(HANDLE file, const std::wstring& path) {
 // it cannot say.
 std::wstring finalName(HANDLE file, bool ntQuery) {
     if (!ntQuery) {
-        static const NewerFunction<DWORD(HANDLE, LPWSTR, DWORD, DWORD)> finalPath(
+        const NewerFunction<DWORD(HANDLE, LPWSTR, DWORD, DWORD)> finalPath(
             L"kernel32.dll", "GetFinalPathNameByHandleW");
         if (!finalPath) return {};
         std::wstring name(MAX_PATH, L'\0');
