@@ -39,7 +39,7 @@ struct ReadResult {
 enum class ReplaceStatus {
     replaced,
     changed,  // the target is no longer the version expected; nothing was done
-    failed,   // see `Replaced`: nothing was done, unless the backup is named
+    failed,   // nothing was done, unless `Replaced::strandedInBackup` says otherwise
 };
 
 struct Replaced {
