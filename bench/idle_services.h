@@ -21,6 +21,7 @@ struct Idle : platform::MessageDialog,
               platform::BackgroundWork,
               platform::ShellNotifier,
               platform::WindowsVersion,
+              platform::ErrorTexts,
               mainwindow::Form1View {
     void show(std::u16string_view, std::u16string_view) override {}
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
@@ -40,6 +41,7 @@ struct Idle : platform::MessageDialog,
     void dragWithMouse() override {}
     void endProgram() override {}
     void acceptInput(bool) override {}
+    std::u16string describe(platform::SystemError) const override { return {}; }
     void run(std::function<void()> work, std::function<void()> done, bool) override {
         work();
         done();

@@ -17,24 +17,34 @@ class SlowFiles : public platform::FileStore {
         ::Sleep(delay_);
         return files_.read(path, maxBytes);
     }
-    std::unique_ptr<platform::NewFile> createNew(const std::u16string& path) override {
+    platform::ReadResult readToChange(const std::u16string& path, std::size_t maxBytes) override {
+        ::Sleep(delay_);
+        return files_.readToChange(path, maxBytes);
+    }
+    platform::Created createNew(const std::u16string& path) override {
         ::Sleep(delay_);
         return files_.createNew(path);
     }
-    platform::ReplaceStatus replace(const std::u16string& source, const std::u16string& target,
-                                    const std::optional<platform::FileStamp>& expected,
-                                    const std::u16string& backup) override {
+    platform::Replaced replace(const std::u16string& source, const std::u16string& target,
+                               const std::optional<platform::FileStamp>& expected,
+                               const std::u16string& backup) override {
         ::Sleep(delay_);
         return files_.replace(source, target, expected, backup);
     }
-    bool rename(const std::u16string& source, const std::u16string& target) override {
+    platform::Outcome rename(const std::u16string& source, const std::u16string& target) override {
         ::Sleep(delay_);
         return files_.rename(source, target);
     }
-    bool remove(const std::u16string& path) override {
+    platform::Outcome remove(const std::u16string& path) override {
         ::Sleep(delay_);
         return files_.remove(path);
     }
+    platform::Replaced removeIfUnchanged(const std::u16string& path,
+                                         const platform::FileStamp& expected) override {
+        ::Sleep(delay_);
+        return files_.removeIfUnchanged(path, expected);
+    }
+    void pause(std::uint32_t milliseconds) override { files_.pause(milliseconds); }
 
   private:
     DWORD delay_;
@@ -48,7 +58,7 @@ class SlowAttributes : public platform::FileAttributes {
         ::Sleep(delay_);
         return attributes_.get(path);
     }
-    bool set(const std::u16string& path, std::uint32_t value) override {
+    platform::Outcome set(const std::u16string& path, std::uint32_t value) override {
         ::Sleep(delay_);
         return attributes_.set(path, value);
     }

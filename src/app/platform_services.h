@@ -5,8 +5,8 @@
 #include "commandline/folder_menu.h"
 #include "commandline/runner.h"
 #include "mainwindow/win32/window_services.h"
+#include "platform/win32/error_texts.h"
 #include "platform/win32/full_paths.h"
-#include "platform/win32/system_error_text.h"
 #include "platform/win32/user_registry.h"
 #include "resource_ids.h"
 
@@ -28,9 +28,9 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     WindowServices forWindow() {
-        return {com_,      themed_,        files_,   attributes_, codePage_,
-                messages_, folderBrowser_, dialogs_, pictures_,   locale_,
-                urls_,     background_,    shell_,   windows_,    folderMenu_};
+        return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
+                folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_,
+                shell_,         windows_, errors_,   folderMenu_};
     }
 
     commandline::RunnerServices forCommand(platform::TextOutput& output) {
@@ -63,7 +63,7 @@ class PlatformServices {
     win32::ShellNotifier shell_;
     win32::WindowsVersion windows_;
     win32::UserRegistry registry_;
-    win32::SystemErrorText errors_;
+    win32::ErrorTexts errors_;
     win32::FullPaths paths_;
     std::u16string program_;
     commandline::FolderMenuEntry folderMenu_;

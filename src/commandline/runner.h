@@ -7,7 +7,7 @@
 #include "platform/full_path.h"
 #include "platform/number_locale.h"
 #include "platform/shell_notifier.h"
-#include "platform/system_error_text.h"
+#include "platform/system_error.h"
 #include "platform/text_output.h"
 #include "platform/user_registry.h"
 
@@ -27,7 +27,7 @@ struct RunnerServices {
     const platform::FullPaths& paths;
     platform::ShellNotifier& shell;
     platform::UserRegistry& registry;
-    const platform::SystemErrorText& errors;
+    const platform::ErrorTexts& errors;
     platform::TextOutput& output;
     // This program's full path, for the folder menu.
     std::u16string program;

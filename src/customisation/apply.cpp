@@ -1,11 +1,14 @@
 #include "customisation/apply.h"
 
 #include "customisation/atomic_replace.h"
+#include "customisation/busy_retry.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/drive_root.h"
 #include "customisation/folder_mark.h"
 #include "customisation/ini_file.h"
 #include "customisation/ini_text.h"
 #include "customisation/picture_path.h"
+#include "customisation/side_files.h"
 
 namespace customisation {
 namespace {
@@ -39,48 +42,60 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
 
 }  // namespace
 
-bool applyCustomisation(Disk& disk, std::u16string_view folder,
-                        const Customisation& customisation) {
+bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisation& customisation,
+                        FailureReason* reason) {
     namespace attribute = platform::attribute;
     const std::u16string path = desktopIniPath(folder);
     const Customisation written{pictureValueToWrite(folder, customisation.picturePath),
                                 customisation.colourDigits};
+    auto fail = [reason](platform::SystemError error, bool driveRoot = false) {
+        if (reason) *reason = {error, driveRoot};
+        return false;
+    };
+    auto read = [&] {
+        return retryWhileBusy(disk.files,
+                              [&] { return disk.files.readToChange(path, largestMergedFile); });
+    };
 
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
-        auto old = disk.files.read(path, largestMergedFile);
+        auto old = read();
+        if (old.status == platform::ReadStatus::missing && putBackStrandedBackup(disk, path)) {
+            old = read();
+        }
         const bool existed = old.status == platform::ReadStatus::ok;
-        if (!existed && old.status != platform::ReadStatus::missing) return false;
+        if (!existed && old.status != platform::ReadStatus::missing) return fail(old.error);
         const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
-        if (existed && !oldAttributes) return false;
+        if (existed && !oldAttributes) return fail(platform::error::none);
         auto bytes = customisedFile(old, written, disk.codePage);
-        if (!bytes) return false;
+        if (!bytes) return fail(platform::error::none);
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
         auto replaced = replaceFileContents(disk, path, *bytes, expected);
         if (replaced.status == platform::ReplaceStatus::changed) continue;
-        if (replaced.status != platform::ReplaceStatus::replaced) return false;
+        if (replaced.status != platform::ReplaceStatus::replaced) return fail(replaced.error);
 
         // A visible file still customises the folder; only the folder's System
-        // attribute decides whether the shell reads it. Hidden alone: the new
-        // file may have that already, and writing it again costs a write.
-        const auto now = disk.attributes.get(path);
-        if (!now || (*now & attribute::settable) != attribute::hidden) {
-            disk.attributes.set(path, attribute::hidden);
-        }
-        if (markFolder(disk.attributes, std::u16string(folder))) {
-            if (replaced.backup) disk.files.remove(*replaced.backup);
+        // attribute decides whether the shell reads it.
+        disk.attributes.set(path, attribute::hidden);
+        const auto marked = markFolder(disk.attributes, std::u16string(folder));
+        if (marked) {
+            if (replaced.backup) dropBackup(disk, path, *replaced.backup);
             return true;
         }
         // Half an apply is none: the old file goes back, or the new one away.
         disk.attributes.set(path, attribute::normal);
         if (!replaced.backup) {
-            disk.files.remove(path);
-        } else if (disk.files.rename(*replaced.backup, path)) {
+            retryWhileBusy(disk.files, [&] { return disk.files.remove(path); });
+        } else if (retryWhileBusy(disk.files,
+                                  [&] { return disk.files.rename(*replaced.backup, path); })) {
             disk.attributes.set(path, *oldAttributes & attribute::settable);
+        } else {
+            // The new file stays in place; the old one is kept, hidden.
+            hideBackup(disk, *replaced.backup);
         }
-        return false;
+        return fail(marked.error, isDriveRoot(folder));
     }
-    return false;
+    return fail(platform::error::none);
 }
 
 }  // namespace customisation

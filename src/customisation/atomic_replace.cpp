@@ -4,59 +4,87 @@
 #include <memory>
 #include <utility>
 
+#include "customisation/busy_retry.h"
+#include "customisation/side_files.h"
+
 namespace customisation {
 namespace {
 
 namespace attribute = platform::attribute;
+namespace error = platform::error;
 
-// Enough names to step over files that cannot be removed: a folder of that
-// name, or another instance's file still being written.
-constexpr int temporaryNameTries = 64;
-
-std::u16string temporaryName(const std::u16string& path, int n) {
-    std::u16string name = path + u".~";
-    for (char c : std::to_string(n)) name += static_cast<char16_t>(c);
-    return name + u".tmp";
+bool nameTaken(platform::SystemError code) {
+    return code == error::fileExists || code == error::alreadyExists;
 }
 
-std::pair<std::u16string, std::unique_ptr<platform::NewFile>> createTemporaryBeside(
-    platform::FileStore& files, const std::u16string& path) {
-    for (int n = 1; n <= temporaryNameTries; ++n) {
+struct Temporary {
+    std::u16string path;
+    platform::Created created;
+};
+
+// Steps over names only while they are taken: a leftover of a run that
+// crashed is deleted, one still held is passed by. Any other failure (no
+// such folder, access denied) ends the search at once.
+Temporary createTemporaryBeside(platform::FileStore& files, const std::u16string& path) {
+    auto create = [&](const std::u16string& name) {
+        return retryWhileBusy(files, [&] { return files.createNew(name); });
+    };
+    platform::Created last;
+    for (int n = 1; n <= temporaryNameCount; ++n) {
         std::u16string name = temporaryName(path, n);
-        if (auto file = files.createNew(name)) return {name, std::move(file)};
-        // A leftover of a run that crashed: nobody holds it open any more.
+        last = create(name);
+        if (last || !nameTaken(last.error)) return {std::move(name), std::move(last)};
         if (!files.remove(name)) continue;
-        if (auto file = files.createNew(name)) return {name, std::move(file)};
+        last = create(name);
+        if (last || !nameTaken(last.error)) return {std::move(name), std::move(last)};
     }
-    return {};
+    return {{}, std::move(last)};
 }
 
-// A name beside `path` that no file has, for the old file once replaced.
-// Asked of the attributes: making a file to find the name and deleting it
-// again cost two writes to the folder.
-std::optional<std::u16string> freeNameBeside(platform::FileAttributes& attributes,
-                                             const std::u16string& path) {
-    for (int n = 1; n <= temporaryNameTries; ++n) {
-        std::u16string name = temporaryName(path, n);
-        if (!attributes.get(name)) return name;
+// A backup name beside `path` that no file has. A file under such a name is
+// never deleted: it may hold a folder's only copy of its old file. Asked of
+// the attributes: a placeholder file made to hold the name would cost two
+// writes, and one left by a crash would pass for a backup.
+std::pair<std::optional<std::u16string>, platform::SystemError> freeBackupName(
+    platform::FileAttributes& attributes, const std::u16string& path) {
+    for (int n = 1; n <= backupNameCount; ++n) {
+        std::u16string name = backupName(path, n);
+        if (!attributes.get(name)) return {std::move(name), error::none};
     }
-    return std::nullopt;
+    return {std::nullopt, error::alreadyExists};
+}
+
+// ReplaceFileW's failures that leave both files under their own names when
+// a backup name is given: worth trying again while the file is held.
+bool replaceBusy(const platform::Replaced& result) {
+    if (result.status != platform::ReplaceStatus::failed || result.strandedInBackup) return false;
+    return isBusy(result.error) || result.error == error::unableToRemoveReplaced ||
+           result.error == error::unableToMoveReplacement;
 }
 
 }  // namespace
 
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
                                 const std::optional<platform::FileStamp>& expected) {
-    auto [temporaryPath, temporary] = createTemporaryBeside(disk.files, path);
-    if (!temporary) return {};
+    auto& files = disk.files;
+    Temporary made = createTemporaryBeside(files, path);
+    const std::u16string& temporaryPath = made.path;
+    platform::Created& temporary = made.created;
+    if (!temporary) return {platform::ReplaceStatus::failed, temporary.error, std::nullopt};
+    auto removeTemporary = [&] {
+        retryWhileBusy(files, [&] { return files.remove(temporaryPath); });
+    };
     const bool written = temporary->write(bytes) && temporary->flush();
-    // Found while the new file is still open, so that its name is not free.
+    const platform::SystemError writeError = written ? error::none : temporary->error();
+    // Found while the new file is still open, so that it cannot be taken
+    // for a leftover.
     std::optional<std::u16string> backup;
-    if (written && expected) backup = freeNameBeside(disk.attributes, path);
-    temporary.reset();
+    platform::SystemError backupError = error::none;
+    if (written && expected) std::tie(backup, backupError) = freeBackupName(disk.attributes, path);
+    temporary.file.reset();
     if (!written || (expected && !backup)) {
-        disk.files.remove(temporaryPath);
-        return {};
+        removeTemporary();
+        return {platform::ReplaceStatus::failed, written ? backupError : writeError, std::nullopt};
     }
 
     // A read-only file refuses to be replaced, and a hidden or system one to
@@ -64,17 +92,33 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     constexpr std::uint32_t blocking = attribute::readOnly | attribute::hidden | attribute::system;
     const auto old = expected ? disk.attributes.get(path) : std::nullopt;
     const bool clear = old && (*old & attribute::directory) == 0 && (*old & blocking) != 0;
-    if (clear && !disk.attributes.set(path, *old & attribute::settable & ~blocking)) {
-        disk.files.remove(temporaryPath);
-        return {};
+    if (clear) {
+        auto cleared = disk.attributes.set(path, *old & attribute::settable & ~blocking);
+        if (!cleared) {
+            removeTemporary();
+            return {platform::ReplaceStatus::failed, cleared.error, std::nullopt};
+        }
     }
-    const auto status = disk.files.replace(temporaryPath, path, expected, backup.value_or(u""));
-    if (status != platform::ReplaceStatus::replaced) {
-        if (clear) disk.attributes.set(path, *old & attribute::settable);
-        disk.files.remove(temporaryPath);
-        return {status, std::nullopt};
+    const auto result = retryWhileBusy(
+        files, [&] { return files.replace(temporaryPath, path, expected, backup.value_or(u"")); },
+        replaceBusy);
+    if (result.status == platform::ReplaceStatus::replaced) {
+        return {result.status, error::none, backup};
     }
-    return {status, backup};
+    if (result.strandedInBackup && backup) {
+        // The old file is under the backup name and no file is in its place:
+        // it goes back, and stays a hidden backup if it cannot.
+        auto back =
+            retryWhileBusy(files, [&] { return files.replace(*backup, path, std::nullopt, u""); });
+        if (back.status != platform::ReplaceStatus::replaced) {
+            hideBackup(disk, *backup);
+            removeTemporary();
+            return {platform::ReplaceStatus::failed, result.error, std::nullopt};
+        }
+    }
+    if (clear) disk.attributes.set(path, *old & attribute::settable);
+    removeTemporary();
+    return {result.status, result.error, std::nullopt};
 }
 
 }  // namespace customisation

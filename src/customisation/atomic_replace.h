@@ -14,6 +14,7 @@ inline constexpr int mergeAttempts = 3;
 
 struct Replacement {
     platform::ReplaceStatus status = platform::ReplaceStatus::failed;
+    platform::SystemError error = platform::error::none;
     // The old file, kept under this name once replaced, for putting back.
     std::optional<std::u16string> backup;
 };
@@ -21,7 +22,9 @@ struct Replacement {
 // Gives the file at `path` exactly `bytes` when it is still the version
 // `expected` (with nothing expected: while there is still no file), or leaves
 // it as it was, attributes included. The bytes go to a new hidden file beside
-// it first, which then takes its place in one step.
+// it first, which then takes its place in one step. A busy file is waited
+// for; when the old file is left under its backup name and cannot be put
+// back, the backup is hidden and the failure reported.
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
                                 const std::optional<platform::FileStamp>& expected);
 

@@ -10,7 +10,11 @@ namespace customisation {
 // Only that bit is ours: Hidden, Read-only (which Windows puts on its own
 // customised folders), Archive, Not-content-indexed and a synced folder's
 // pinned state belong to the person and stay as they are.
-bool markFolder(platform::FileAttributes& attributes, const std::u16string& folder);
-bool unmarkFolder(platform::FileAttributes& attributes, const std::u16string& folder);
+//
+// Marking succeeds only when the attribute reads back: a server that does
+// not keep it accepts the change and drops it.
+platform::Outcome markFolder(platform::FileAttributes& attributes, const std::u16string& folder);
+// A drive's root keeps its attributes: NTFS gives every root System itself.
+platform::Outcome unmarkFolder(platform::FileAttributes& attributes, const std::u16string& folder);
 
 }  // namespace customisation

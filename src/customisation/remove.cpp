@@ -3,55 +3,78 @@
 #include <optional>
 
 #include "customisation/atomic_replace.h"
+#include "customisation/busy_retry.h"
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_file.h"
+#include "customisation/side_files.h"
 
 namespace customisation {
 namespace {
 
 namespace attribute = platform::attribute;
 
+struct Step {
+    RemoveResult result = RemoveResult::failed;
+    platform::SystemError error = platform::error::none;
+};
+
 // One read and what follows from it; nothing when the file changed before
-// it could be rewritten, to be read again.
-std::optional<RemoveResult> removeOnce(Disk& disk, const std::u16string& path) {
-    auto file = disk.files.read(path, largestMergedFile);
-    if (file.status == platform::ReadStatus::missing) return RemoveResult::noFile;
+// it could be rewritten or deleted, to be read again.
+std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
+    auto read = [&] {
+        return retryWhileBusy(disk.files,
+                              [&] { return disk.files.readToChange(path, largestMergedFile); });
+    };
+    auto file = read();
+    if (file.status == platform::ReadStatus::missing) {
+        if (!putBackStrandedBackup(disk, path)) return Step{RemoveResult::noFile};
+        file = read();
+    }
     const auto old = disk.attributes.get(path);
-    if (file.status != platform::ReadStatus::ok || !old) return RemoveResult::failed;
+    if (file.status != platform::ReadStatus::ok) return Step{RemoveResult::failed, file.error};
+    if (!old) return Step{RemoveResult::failed};
 
     // A file that cannot be put back byte for byte is not rewritten at all.
     const auto lines = splitIniFile(file.bytes, disk.codePage);
-    if (!lines) return RemoveResult::failed;
+    if (!lines) return Step{RemoveResult::failed};
     auto foreign = foreignContent(lines->lines);
-    if (!foreign.heldOurs) return RemoveResult::notOurs;
+    if (!foreign.heldOurs) return Step{RemoveResult::notOurs};
     if (!foreign.empty()) {
         auto bytes = joinIniFile(uncustomisedLines(foreign), lines->encoding,
                                  lines->endsWithLineEnd, disk.codePage);
-        if (!bytes) return RemoveResult::failed;
+        if (!bytes) return Step{RemoveResult::failed};
         auto replaced = replaceFileContents(disk, path, *bytes, file.stamp);
         if (replaced.status == platform::ReplaceStatus::changed) return std::nullopt;
-        if (replaced.status != platform::ReplaceStatus::replaced) return RemoveResult::failed;
-        if (replaced.backup) disk.files.remove(*replaced.backup);
+        if (replaced.status != platform::ReplaceStatus::replaced) {
+            return Step{RemoveResult::failed, replaced.error};
+        }
+        if (replaced.backup) dropBackup(disk, path, *replaced.backup);
         disk.attributes.set(path, *old & attribute::settable);
-        return RemoveResult::rewritten;
+        return Step{RemoveResult::rewritten};
     }
 
-    // Read-only, hidden and system files refuse deletion.
-    if (!disk.attributes.set(path, attribute::normal)) return RemoveResult::failed;
-    if (!disk.files.remove(path)) {
-        disk.attributes.set(path, *old & attribute::settable);
-        return RemoveResult::failed;
-    }
-    return RemoveResult::deleted;
+    // Read-only, hidden and system files refuse deletion. The delete itself
+    // checks, as the rewrite does, that the file is still the one read.
+    auto cleared = disk.attributes.set(path, attribute::normal);
+    if (!cleared) return Step{RemoveResult::failed, cleared.error};
+    auto removed =
+        retryWhileBusy(disk.files, [&] { return disk.files.removeIfUnchanged(path, file.stamp); });
+    if (removed.status == platform::ReplaceStatus::replaced) return Step{RemoveResult::deleted};
+    if (disk.attributes.get(path)) disk.attributes.set(path, *old & attribute::settable);
+    if (removed.status == platform::ReplaceStatus::changed) return std::nullopt;
+    return Step{RemoveResult::failed, removed.error};
 }
 
 }  // namespace
 
-RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder) {
+RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder, FailureReason* reason) {
     const std::u16string path = desktopIniPath(folder);
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
-        if (auto result = removeOnce(disk, path)) return *result;
+        if (auto step = removeOnce(disk, path)) {
+            if (reason && step->result == RemoveResult::failed) *reason = {step->error, false};
+            return step->result;
+        }
     }
     return RemoveResult::failed;
 }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "customisation/disk.h"
+#include "customisation/failure_reason.h"
 
 namespace customisation {
 
@@ -16,6 +17,8 @@ enum class RemoveResult {
 
 // Takes our customisation out of the folder's Desktop.ini. The folder's own
 // System attribute is the caller's to take off, and only after `deleted`.
-RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder);
+// After `failed`, `reason`, when given, says why.
+RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder,
+                                 FailureReason* reason = nullptr);
 
 }  // namespace customisation

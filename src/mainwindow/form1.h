@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "customisation/disk.h"
+#include "customisation/failure_reason.h"
 #include "customisation/read.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/keyboard.h"
@@ -20,6 +21,7 @@
 #include "platform/number_locale.h"
 #include "platform/picture_loader.h"
 #include "platform/shell_notifier.h"
+#include "platform/system_error.h"
 #include "platform/url_launcher.h"
 #include "platform/windows_version.h"
 
@@ -55,6 +57,7 @@ struct Services {
     platform::BackgroundWork& background;
     platform::ShellNotifier& shell;
     const platform::WindowsVersion& windows;
+    const platform::ErrorTexts& errorTexts;
 };
 
 // Mouse buttons as handlers receive them, added together.
@@ -148,6 +151,9 @@ class Form1 {
     void doubleClick(ControlId target);
     std::optional<std::int32_t> colourNumber() const;
     customisation::Disk customisationDisk() const;
+    // A failure message, with the reason on a second line when there is one.
+    std::u16string failureText(std::u16string_view message,
+                               const customisation::FailureReason& reason) const;
     // Runs a command's disk work off the window's thread, the window taking
     // no input until `done` has run.
     void runCommand(std::function<void()> work, std::function<void()> done);

@@ -34,6 +34,17 @@ customisation::Disk Form1::customisationDisk() const {
     return {services_.files, services_.attributes, services_.codePage};
 }
 
+std::u16string Form1::failureText(std::u16string_view message,
+                                  const customisation::FailureReason& reason) const {
+    std::u16string text(message);
+    std::u16string why =
+        reason.driveRootKeepsNoAttributes       ? std::u16string(messages::driveRootNotCustomisable)
+        : reason.error != platform::error::none ? services_.errorTexts.describe(reason.error)
+                                                : std::u16string();
+    if (!why.empty()) text.append(u"\n").append(why);
+    return text;
+}
+
 void Form1::Image5_Click() {
     auto& dialog = services_.messages;
     if (!customisation::isSafePicturePath(text(ControlId::img))) {
@@ -49,18 +60,24 @@ void Form1::Image5_Click() {
 
     const std::u16string folder = text(ControlId::fold);
     customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
-    auto applied = std::make_shared<bool>(false);
+    struct Outcome {
+        bool applied = false;
+        customisation::FailureReason reason;
+    };
+    auto outcome = std::make_shared<Outcome>();
     runCommand(
-        [disk = customisationDisk(), folder, customisation, applied]() mutable {
-            *applied = customisation::applyCustomisation(disk, folder, customisation);
+        [disk = customisationDisk(), folder, customisation, outcome]() mutable {
+            outcome->applied =
+                customisation::applyCustomisation(disk, folder, customisation, &outcome->reason);
         },
-        [this, folder, applied] {
+        [this, folder, outcome] {
             auto& dialog = services_.messages;
-            if (*applied) {
+            if (outcome->applied) {
                 services_.shell.folderChanged(folder);
                 dialog.show(appliedMessage(services_.windows), u"");
             } else {
-                dialog.show(messages::applyFailed, messages::errorTitle);
+                dialog.show(failureText(messages::applyFailed, outcome->reason),
+                            messages::errorTitle);
             }
         });
 }
@@ -112,33 +129,38 @@ void Form1::Image4_Click() {
     if (folder.empty()) return dialog.show(messages::noFolder, messages::errorTitle);
     setText(ControlId::img, u"");
 
-    auto result = std::make_shared<customisation::RemoveResult>();
-    runCommand([disk = customisationDisk(), folder,
-                result]() mutable { *result = customisation::removeCustomisation(disk, folder); },
-               [this, folder, result] {
-                   auto& dialog = services_.messages;
-                   switch (*result) {
-                       case customisation::RemoveResult::noFile:
-                       case customisation::RemoveResult::notOurs:
-                           return;
-                       case customisation::RemoveResult::failed:
-                           return dialog.show(messages::removeFailed, messages::errorTitle);
-                       case customisation::RemoveResult::rewritten:
-                           // Other settings still need the shell to read the file,
-                           // so the folder keeps its attributes.
-                           services_.shell.folderChanged(folder);
-                           return dialog.show(messages::removed, u"");
-                       case customisation::RemoveResult::deleted:
-                           dialog.show(messages::removed, u"");
-                           // After the message, as ever; on the disk's side too.
-                           runCommand(
-                               [attributes = &services_.attributes, folder] {
-                                   customisation::unmarkFolder(*attributes, folder);
-                               },
+    struct Outcome {
+        customisation::RemoveResult result = customisation::RemoveResult::failed;
+        customisation::FailureReason reason;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    runCommand(
+        [disk = customisationDisk(), folder, outcome]() mutable {
+            outcome->result = customisation::removeCustomisation(disk, folder, &outcome->reason);
+        },
+        [this, folder, outcome] {
+            auto& dialog = services_.messages;
+            switch (outcome->result) {
+                case customisation::RemoveResult::noFile:
+                case customisation::RemoveResult::notOurs:
+                    return;
+                case customisation::RemoveResult::failed:
+                    return dialog.show(failureText(messages::removeFailed, outcome->reason),
+                                       messages::errorTitle);
+                case customisation::RemoveResult::rewritten:
+                    // Other settings still need the shell to read the file,
+                    // so the folder keeps its attributes.
+                    services_.shell.folderChanged(folder);
+                    return dialog.show(messages::removed, u"");
+                case customisation::RemoveResult::deleted:
+                    dialog.show(messages::removed, u"");
+                    // After the message, as ever; on the disk's side too.
+                    runCommand([attributes = &services_.attributes,
+                                folder] { customisation::unmarkFolder(*attributes, folder); },
                                [this, folder] { services_.shell.folderChanged(folder); });
-                           return;
-                   }
-               });
+                    return;
+            }
+        });
 }
 
 }  // namespace mainwindow

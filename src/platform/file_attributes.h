@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/system_error.h"
+
 namespace platform {
 
 // Attribute values as the file system stores them.
@@ -33,7 +35,7 @@ class FileAttributes {
     virtual std::optional<std::uint32_t> get(const std::u16string& path) = 0;
 
     // Sets exactly `value`: the old attributes are replaced, not combined.
-    virtual bool set(const std::u16string& path, std::uint32_t value) = 0;
+    virtual Outcome set(const std::u16string& path, std::uint32_t value) = 0;
 };
 
 }  // namespace platform

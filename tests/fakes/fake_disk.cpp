@@ -5,6 +5,10 @@
 namespace fakes {
 
 namespace attribute = platform::attribute;
+namespace error = platform::error;
+using platform::Outcome;
+using platform::Replaced;
+using platform::ReplaceStatus;
 
 class FakeDisk::File : public platform::NewFile {
   public:
@@ -17,6 +21,7 @@ class FakeDisk::File : public platform::NewFile {
 
     bool write(std::string_view bytes) override {
         if (disk_.failing(Operation::write)) {
+            error_ = error::accessDenied;
             // A failing write may still have put part of the data down.
             disk_.entries_[key_].bytes += bytes.substr(0, bytes.size() / 2);
             disk_.entries_[key_].version = ++disk_.clock_;
@@ -27,9 +32,15 @@ class FakeDisk::File : public platform::NewFile {
         return true;
     }
 
-    bool flush() override { return !disk_.failing(Operation::flush); }
+    bool flush() override {
+        if (!disk_.failing(Operation::flush)) return true;
+        error_ = error::accessDenied;
+        return false;
+    }
+    platform::SystemError error() const override { return error_; }
 
   private:
+    platform::SystemError error_ = error::none;
     FakeDisk& disk_;
     std::u16string key_;
 };
@@ -68,8 +79,15 @@ std::map<std::u16string, FakeDisk::Entry> FakeDisk::files() const {
     return files;
 }
 
+platform::SystemError FakeDisk::busyError(const std::u16string& path) {
+    auto it = busy_.find(key(path));
+    return it != busy_.end() && it->second.use() ? it->second.error : error::none;
+}
+
 platform::ReadResult FakeDisk::read(const std::u16string& path, std::size_t maxBytes) {
-    if (failing(Operation::read)) return {platform::ReadStatus::failed, {}, {}};
+    if (failing(Operation::read))
+        return {platform::ReadStatus::failed, {}, {}, error::accessDenied};
+    if (auto busy = busyError(path)) return {platform::ReadStatus::failed, {}, {}, busy};
     auto it = entries_.find(key(path));
     if (it == entries_.end()) return {platform::ReadStatus::missing, {}, {}};
     if (it->second.isFolder) return {platform::ReadStatus::failed, {}, {}};
@@ -78,44 +96,57 @@ platform::ReadResult FakeDisk::read(const std::u16string& path, std::size_t maxB
     return {platform::ReadStatus::ok, it->second.bytes, stampOf(it->second)};
 }
 
-std::unique_ptr<platform::NewFile> FakeDisk::createNew(const std::u16string& path) {
+platform::Created FakeDisk::createNew(const std::u16string& path) {
+    ++creations;
     auto k = key(path);
     auto slash = k.rfind(u'\\');
     auto parent = slash == std::u16string::npos ? std::u16string() : k.substr(0, slash + 1);
     auto folder = entries_.find(key(parent));
-    if (failing(Operation::createNew) || entries_.count(k) != 0 || folder == entries_.end() ||
-        !folder->second.isFolder) {
-        return nullptr;
-    }
+    if (failing(Operation::createNew)) return {nullptr, error::accessDenied};
+    if (auto busy = busyError(path)) return {nullptr, busy};
+    if (entries_.count(k) != 0) return {nullptr, error::fileExists};
+    if (folder == entries_.end() || !folder->second.isFolder) return {nullptr, error::pathNotFound};
     entries_[k] = Entry{{}, attribute::hidden | attribute::archive, false, false, ++clock_};
-    return std::make_unique<File>(*this, k);
+    return {std::make_unique<File>(*this, k), error::none};
 }
 
-platform::ReplaceStatus FakeDisk::replace(const std::u16string& source,
-                                          const std::u16string& target,
-                                          const std::optional<platform::FileStamp>& expected,
-                                          const std::u16string& backup) {
-    using platform::ReplaceStatus;
+platform::Replaced FakeDisk::replace(const std::u16string& source, const std::u16string& target,
+                                     const std::optional<platform::FileStamp>& expected,
+                                     const std::u16string& backup) {
     if (beforeReplace) {
         auto otherProgram = beforeReplace;
         otherProgram();
     }
+    if (failing(Operation::replace)) return {ReplaceStatus::failed, error::accessDenied};
+    if (auto busy = busyError(target)) return {ReplaceStatus::failed, busy};
+    if (auto busy = busyError(source)) return {ReplaceStatus::failed, busy};
     auto from = entries_.find(key(source));
     auto to = entries_.find(key(target));
-    if (failing(Operation::replace) || from == entries_.end() || locked_.count(key(target)) != 0) {
-        return ReplaceStatus::failed;
-    }
+    if (from == entries_.end()) return {ReplaceStatus::failed, error::fileNotFound};
+    if (locked_.count(key(target)) != 0) return {ReplaceStatus::failed, error::accessDenied};
     if (!expected || to == entries_.end()) {
-        if (expected || to != entries_.end()) return ReplaceStatus::changed;
+        if (expected || to != entries_.end()) return {ReplaceStatus::changed, error::none};
         Entry moved = from->second;
         entries_.erase(from);
         entries_[key(target)] = moved;
-        return ReplaceStatus::replaced;
+        return {ReplaceStatus::replaced, error::none};
     }
-    if (stampOf(to->second) != *expected) return ReplaceStatus::changed;
-    if (to->second.isFolder || to->second.linked || entries_.count(key(backup)) != 0 ||
-        (to->second.attributes & attribute::readOnly)) {
-        return ReplaceStatus::failed;
+    if (stampOf(to->second) != *expected) return {ReplaceStatus::changed, error::none};
+    if (to->second.isFolder || to->second.linked) return {ReplaceStatus::failed, error::none};
+    if (entries_.count(key(backup)) != 0 || (to->second.attributes & attribute::readOnly)) {
+        return {ReplaceStatus::failed, error::accessDenied};
+    }
+    if (replaceFailure_.use()) {
+        // As the system documents each code, a backup name being given.
+        const auto code = replaceFailure_.error;
+        if (code != error::unableToMoveReplacement2) return {ReplaceStatus::failed, code};
+        // The old file went to the backup name; the new one stays under its
+        // own name with the old one's attributes.
+        Entry old = to->second;
+        from->second.attributes = old.attributes;
+        entries_.erase(to);
+        entries_[key(backup)] = old;
+        return {ReplaceStatus::failed, code, true};
     }
     // The old file's identity goes on with the new contents.
     Entry old = to->second;
@@ -124,35 +155,58 @@ platform::ReplaceStatus FakeDisk::replace(const std::u16string& source,
     entries_.erase(from);
     entries_[key(backup)] = old;
     entries_[key(target)] = moved;
-    return ReplaceStatus::replaced;
+    return {ReplaceStatus::replaced, error::none};
 }
 
-bool FakeDisk::rename(const std::u16string& source, const std::u16string& target) {
+Outcome FakeDisk::rename(const std::u16string& source, const std::u16string& target) {
+    if (failing(Operation::rename)) return Outcome::failure(error::accessDenied);
+    if (auto busy = busyError(source)) return Outcome::failure(busy);
     auto from = entries_.find(key(source));
     auto to = entries_.find(key(target));
-    if (failing(Operation::rename) || from == entries_.end() || locked_.count(key(target)) != 0) {
-        return false;
-    }
+    if (from == entries_.end()) return Outcome::failure(error::fileNotFound);
+    if (locked_.count(key(target)) != 0) return Outcome::failure(error::accessDenied);
     if (to != entries_.end() &&
         (to->second.isFolder ||
          (to->second.attributes & (attribute::readOnly | attribute::hidden | attribute::system)))) {
-        return false;
+        return Outcome::failure(error::accessDenied);
     }
     Entry moved = from->second;
     entries_.erase(from);
     entries_[key(target)] = moved;
-    return true;
+    return Outcome::success();
 }
 
-bool FakeDisk::remove(const std::u16string& path) {
+Outcome FakeDisk::remove(const std::u16string& path) {
+    if (failing(Operation::remove)) return Outcome::failure(error::accessDenied);
+    if (auto busy = busyError(path)) return Outcome::failure(busy);
     auto it = entries_.find(key(path));
-    if (failing(Operation::remove) || it == entries_.end() || it->second.isFolder ||
-        locked_.count(key(path)) != 0 || open_.count(key(path)) != 0 ||
+    if (it == entries_.end()) return Outcome::failure(error::fileNotFound);
+    if (it->second.isFolder || locked_.count(key(path)) != 0 || open_.count(key(path)) != 0 ||
         (it->second.attributes & attribute::readOnly)) {
-        return false;
+        return Outcome::failure(error::accessDenied);
     }
     entries_.erase(it);
-    return true;
+    return Outcome::success();
+}
+
+Replaced FakeDisk::removeIfUnchanged(const std::u16string& path,
+                                     const platform::FileStamp& expected) {
+    if (beforeRemoveIfUnchanged) {
+        auto otherProgram = beforeRemoveIfUnchanged;
+        otherProgram();
+    }
+    if (failing(Operation::removeIfUnchanged)) return {ReplaceStatus::failed, error::accessDenied};
+    if (auto busy = busyError(path)) return {ReplaceStatus::failed, busy};
+    auto it = entries_.find(key(path));
+    if (it == entries_.end()) return {ReplaceStatus::changed, error::none};
+    if (it->second.isFolder || it->second.linked) return {ReplaceStatus::failed, error::none};
+    if (stampOf(it->second) != expected) return {ReplaceStatus::changed, error::none};
+    if (locked_.count(key(path)) != 0 || open_.count(key(path)) != 0 ||
+        (it->second.attributes & attribute::readOnly)) {
+        return {ReplaceStatus::failed, error::accessDenied};
+    }
+    entries_.erase(it);
+    return {ReplaceStatus::replaced, error::none};
 }
 
 std::optional<std::uint32_t> FakeDisk::get(const std::u16string& path) {
@@ -161,12 +215,17 @@ std::optional<std::uint32_t> FakeDisk::get(const std::u16string& path) {
     return it->second.attributes;
 }
 
-bool FakeDisk::set(const std::u16string& path, std::uint32_t value) {
+Outcome FakeDisk::set(const std::u16string& path, std::uint32_t value) {
     auto it = entries_.find(key(path));
-    if (failing(Operation::setAttributes) || it == entries_.end()) return false;
+    if (failing(Operation::setAttributes) || refused_.count(key(path)) != 0) {
+        return Outcome::failure(error::accessDenied);
+    }
+    if (it == entries_.end()) return Outcome::failure(error::fileNotFound);
     attributeLog.emplace_back(path, value);
+    auto dropped = dropped_.find(key(path));
+    if (dropped != dropped_.end()) value &= ~dropped->second;
     it->second.attributes = value | (it->second.isFolder ? attribute::directory : 0);
-    return true;
+    return Outcome::success();
 }
 
 }  // namespace fakes

@@ -194,6 +194,16 @@ class FakeWindowsVersion : public platform::WindowsVersion {
     platform::WindowsRelease answer{5, 1};  // XP, whose Explorer draws the setting
 };
 
+// The system's words for an error, as "error N".
+class FakeErrorTexts : public platform::ErrorTexts {
+  public:
+    std::u16string describe(platform::SystemError error) const override {
+        std::u16string text = u"error ";
+        for (char c : std::to_string(error)) text += static_cast<char16_t>(c);
+        return text;
+    }
+};
+
 // A main window over fakes of every platform operation.
 struct FormHarness {
     FakeDisk disk;
@@ -209,9 +219,10 @@ struct FormHarness {
     FakeShell shell;
     FakeWindowsVersion windows;
     FakeView view;
+    FakeErrorTexts errorTexts;
     mainwindow::Form1 form{
         mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
-                             locale, urls, frame, background, shell, windows},
+                             locale, urls, frame, background, shell, windows, errorTexts},
         view};
 
     FormHarness() {

@@ -23,7 +23,7 @@ class Lines : public platform::TextOutput {
     std::vector<std::u16string> lines;
 };
 
-class Errors : public platform::SystemErrorText {
+class Errors : public platform::ErrorTexts {
   public:
     std::u16string describe(std::uint32_t code) const override {
         return u"system error " + std::u16string(1, static_cast<char16_t>(u'0' + code % 10));

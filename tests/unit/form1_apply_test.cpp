@@ -45,7 +45,9 @@ TEST_F(Form1Apply, ChecksRunInTheOrderPictureFolderColour) {
         {u"C:\\a.jpg", u"C:\\Data\\", u"0x10", failure(messages::noColour), false},
         {u" ", u"C:\\Data\\", u"0", {std::u16string(messages::applied), u""}, true},
         {u"C:\\a.jpg", u"C:\\Data\\", u"16777215", {std::u16string(messages::applied), u""}, true},
-        {u"C:\\a.jpg", u"C:\\Missing\\", u"0", failure(messages::applyFailed), false},
+        // With the system's reason on a second line.
+        {u"C:\\a.jpg", u"C:\\Missing\\", u"0",
+         failure(std::u16string(messages::applyFailed) + u"\nerror 3"), false},
     };
     for (const auto& c : cases) {
         fakes::FormHarness fresh;

@@ -82,8 +82,9 @@ TEST_F(Form1Remove, AFileThatCannotBeDeletedIsReportedAndLeftAsItWas) {
     const auto before = h.disk.at(iniPath);
     h.disk.lock(iniPath);
     h.form.Image4_Click();
-    EXPECT_EQ(h.messages.shown,
-              (std::vector<Message>{{std::u16string(messages::removeFailed), u"خطأ"}}));
+    EXPECT_EQ(
+        h.messages.shown,
+        (std::vector<Message>{{std::u16string(messages::removeFailed) + u"\nerror 5", u"خطأ"}}));
     EXPECT_EQ(h.disk.at(iniPath).bytes, before.bytes);
     EXPECT_EQ(h.disk.at(iniPath).attributes, before.attributes);
     EXPECT_EQ(folderAttributes(), attribute::system);

@@ -43,7 +43,7 @@ struct DiskTest : ::testing::Test {
         auto file = files.createNew(path);
         ASSERT_TRUE(file);
         ASSERT_TRUE(file->write(bytes));
-        file.reset();
+        file.file.reset();
         // New files are made hidden; these are someone else's.
         ::SetFileAttributesW(win32::wide(path), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
@@ -116,9 +116,10 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeShell shell;
     fakes::FakeView view;
     win32::WindowsVersion windows;
+    fakes::FakeErrorTexts errorTexts;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background, shell, windows},
+                             pictures, locale, urls, frame, background, shell, windows, errorTexts},
         view);
     using mainwindow::ControlId;
 
@@ -187,6 +188,43 @@ TEST_F(DiskTest, AFileHeldOpenIsLeftAsItWas) {
     held.reset();
     EXPECT_EQ(contents(folder + u"Desktop.ini"), before);
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+DWORD WINAPI closeAfterAMoment(LPVOID file) {
+    ::Sleep(300);
+    ::CloseHandle(file);
+    return 0;
+}
+
+// Explorer or a virus scanner holds the file a moment: apply and restore
+// wait for it. Held for good, they fail with the system's reason.
+TEST_F(DiskTest, AFileHeldAMomentIsWaitedFor) {
+    auto folder = freshFolder(u"held-a-moment");
+    const std::u16string ini = folder + u"Desktop.ini";
+    ASSERT_TRUE(apply(folder));
+    for (const bool restore : {false, true}) {
+        HANDLE held =
+            ::CreateFileW(win32::wide(ini), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        // A thread handle is null on failure, never INVALID_HANDLE_VALUE.
+        win32::Unique<HANDLE, win32::closeHandle> closer(
+            ::CreateThread(nullptr, 0, closeAfterAMoment, held, 0, nullptr));
+        ASSERT_TRUE(closer);
+        if (restore) {
+            EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::deleted);
+        } else {
+            EXPECT_TRUE(apply(folder, u"C:\\other.jpg"));
+        }
+        ::WaitForSingleObject(closer.get(), INFINITE);
+    }
+    EXPECT_EQ(attributesOf(ini), INVALID_FILE_ATTRIBUTES);
+
+    ASSERT_TRUE(apply(folder));
+    win32::UniqueFile held(
+        ::CreateFileW(win32::wide(ini), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    customisation::FailureReason reason;
+    EXPECT_FALSE(customisation::applyCustomisation(disk, folder, {u"C:\\b.jpg", u"0"}, &reason));
+    EXPECT_EQ(reason.error, DWORD{ERROR_SHARING_VIOLATION});
 }
 
 // Files whose bytes cannot all be put back, and files whose can: each comes

@@ -135,7 +135,7 @@ TEST_F(HostileTest, AFolderThatIsAFile) {
 TEST_F(HostileTest, AFolderThatVanishesBeforeTheWrite) {
     struct Vanishing : win32::FileStore {
         std::u16string folder;
-        std::unique_ptr<platform::NewFile> createNew(const std::u16string& path) override {
+        platform::Created createNew(const std::u16string& path) override {
             ::RemoveDirectoryW(win32::wide(folder));
             return win32::FileStore::createNew(path);
         }
@@ -148,21 +148,41 @@ TEST_F(HostileTest, AFolderThatVanishesBeforeTheWrite) {
 }
 
 // Prepared from the Linux side: Desktop.ini is a symbolic link to a file
-// elsewhere. Replacing it would write, or remove, that other file.
+// elsewhere, or beside it under another name. Wine 8 shows such a link as
+// the file it points to, not as a reparse point; the name the handle
+// resolves to tells. Replacing or deleting it would write, or remove, that
+// other file.
 TEST_F(HostileTest, ADesktopIniThatIsASymbolicLink) {
-    const std::u16string folder = testEnvironment().scratch + u"symlink\\";
-    const std::u16string victim = testEnvironment().scratch + u"symlink-target.txt";
-    if (!exists(victim)) GTEST_SKIP() << "the link is made by the prepare_hostile_places test";
-    const DWORD link = ::GetFileAttributesW(win32::wide(folder + u"Desktop.ini"));
-    if ((link & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        // Wine before 9 shows a Unix link as the file it points to, and so
-        // hides it from every check a program can make.
-        GTEST_SKIP() << "this system does not show the link as a reparse point";
+    struct Case {
+        std::u16string folder, target;
+    };
+    // Refused with the failure message in every case, whatever it holds.
+    const std::u16string scratch = testEnvironment().scratch;
+    const Case cases[] = {
+        {u"symlink", u"symlink-target.txt"},
+        // Only our customisation: restore would delete these.
+        {u"symlink-ours", u"symlink-ours-target.txt"},
+        {u"symlink-beside", u"symlink-beside\\notes.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.folder.begin(), c.folder.end()));
+        const std::u16string folder = scratch + c.folder + u"\\";
+        const std::u16string victim = scratch + c.target;
+        if (!exists(victim))
+            GTEST_SKIP() << "the links are made by the prepare_hostile_places test";
+        const std::string before = contents(victim);
+        ASSERT_FALSE(before.empty());
+        customisation::FailureReason reason;
+        EXPECT_FALSE(
+            customisation::applyCustomisation(disk, folder, {u"C:\\new.jpg", u"255"}, &reason));
+        EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::failed);
+        EXPECT_EQ(contents(victim), before);
+        EXPECT_EQ(contents(folder + u"Desktop.ini"), before);
+        // The folder was not marked either, and nothing was left beside.
+        EXPECT_FALSE(::GetFileAttributesW(win32::wide(folder)) & FILE_ATTRIBUTE_SYSTEM);
+        EXPECT_FALSE(exists(folder + u"Desktop.ini.~1.tmp"));
+        EXPECT_FALSE(exists(folder + u"Desktop.ini.~1.bak"));
     }
-    const std::string before = contents(victim);
-    EXPECT_FALSE(apply(folder));
-    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::failed);
-    EXPECT_EQ(contents(victim), before);
 }
 
 // A second name of a file elsewhere: writing through it would change that file.

@@ -1,16 +1,32 @@
 #!/usr/bin/env python3
 """Makes, from the Linux side, the places the Win32 tests cannot make
-themselves: a Desktop.ini that is a symbolic link to a file elsewhere."""
+themselves: folders whose Desktop.ini is a symbolic link to a file elsewhere,
+one holding another program's settings (which apply would merge into) and
+one holding only a customisation of ours (which restore would delete)."""
 import os
 import shutil
 import sys
 
 scratch = sys.argv[1]
-folder = os.path.join(scratch, "symlink")
-victim = os.path.join(scratch, "symlink-target.txt")
+ours = ("[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
+        "IconArea_Image=C:\\a.jpg\r\nIconArea_Text=255\r\n")
+places = {
+    "symlink": "[Elsewhere]\r\nkeep=this\r\n",
+    "symlink-ours": ours,
+}
+for name, text in places.items():
+    folder = os.path.join(scratch, name)
+    victim = os.path.join(scratch, name + "-target.txt")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    with open(victim, "w", newline="") as f:
+        f.write(text)
+    os.symlink(victim, os.path.join(folder, "Desktop.ini"))
+# A link beside its target, in the same folder, under another name.
+folder = os.path.join(scratch, "symlink-beside")
 shutil.rmtree(folder, ignore_errors=True)
 os.makedirs(folder)
-with open(victim, "w") as f:
-    f.write("[Elsewhere]\r\nkeep=this\r\n")
-os.symlink(victim, os.path.join(folder, "Desktop.ini"))
+with open(os.path.join(folder, "notes.txt"), "w", newline="") as f:
+    f.write(ours)
+os.symlink("notes.txt", os.path.join(folder, "Desktop.ini"))
 print("1 passed, 0 failed")

@@ -82,7 +82,8 @@ MainWindow::MainWindow(const WindowServices& services)
       form_(mainwindow::Services{services.files, services.attributes, services.codePage,
                                  services.messages, services.folderBrowser, services.dialogs,
                                  services.pictures, services.locale, services.urls, *this,
-                                 services.background, services.shell, services.windows},
+                                 services.background, services.shell, services.windows,
+                                 services.errorTexts},
             *this),
       controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
     services_.pictures.setDpiSource([this] { return dpi_; });

@@ -4,6 +4,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/error_texts.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
@@ -32,6 +33,7 @@ struct WindowServices {
     win32::BackgroundWork& background;
     win32::ShellNotifier& shell;
     win32::WindowsVersion& windows;
+    win32::ErrorTexts& errorTexts;
     // The folders' menu entry, which the window's system menu turns on and off.
     commandline::FolderMenuEntry& folderMenu;
 };

@@ -6,13 +6,23 @@
 
 #include "platform/win32/file_information.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/own_entry.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 
 namespace win32 {
 namespace {
 
+using platform::Outcome;
 using platform::ReadStatus;
+using platform::Replaced;
 using platform::ReplaceStatus;
+
+#ifndef REPLACEFILE_IGNORE_MERGE_ERRORS
+#define REPLACEFILE_IGNORE_MERGE_ERRORS 0x00000002
+#endif
+constexpr int fileDispositionInfo = 4;            // FILE_INFO_BY_HANDLE_CLASS, Vista and later
+constexpr ULONG fileDispositionInformation = 13;  // FILE_INFORMATION_CLASS
 
 class NewFile : public platform::NewFile {
   public:
@@ -22,7 +32,12 @@ class NewFile : public platform::NewFile {
         while (!bytes.empty()) {
             auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
             DWORD written = 0;
-            if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+            if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr)) {
+                error_ = ::GetLastError();
+                return false;
+            }
+            if (written == 0) {
+                error_ = ERROR_WRITE_FAULT;
                 return false;
             }
             bytes.remove_prefix(written);
@@ -30,33 +45,41 @@ class NewFile : public platform::NewFile {
         return true;
     }
 
-    bool flush() override { return ::FlushFileBuffers(file_.get()) != FALSE; }
+    bool flush() override {
+        if (::FlushFileBuffers(file_.get())) return true;
+        error_ = ::GetLastError();
+        return false;
+    }
+
+    platform::SystemError error() const override { return error_; }
 
   private:
     UniqueFile file_;
+    platform::SystemError error_ = ERROR_SUCCESS;
 };
 
 // The file itself, never what a link points to.
-UniqueFile openUnfollowed(const std::wstring& path, DWORD access) {
-    return UniqueFile(::CreateFileW(path.c_str(), access,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+UniqueFile openUnfollowed(const std::wstring& path, DWORD access,
+                          DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) {
+    return UniqueFile(::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
 struct Identity {
     ReadStatus status = ReadStatus::failed;
     platform::FileStamp stamp;
+    // Read through its filter, not as the reparse point's own bytes.
+    bool otherReparsePoint = false;
 };
 
-Identity identityOf(HANDLE file) {
+Identity identityOf(HANDLE file, const std::wstring& path) {
     const auto info = fileInformation(file);
     if (!info) return {};
     if (info->attributes & FILE_ATTRIBUTE_DIRECTORY) return {};
     // Writing through either would change a file outside the folder.
-    if ((info->attributes & FILE_ATTRIBUTE_REPARSE_POINT) || info->links > 1) {
-        return {ReadStatus::linked, {}};
-    }
-    return {ReadStatus::ok, {info->size, info->lastWrite}};
+    const EntryKind kind = entryKind(file, info->attributes, path);
+    if (kind.link || info->links > 1) return {ReadStatus::linked, {}};
+    return {ReadStatus::ok, {info->size, info->lastWrite}, kind.otherReparsePoint};
 }
 
 bool isMissing(DWORD error) {
@@ -70,31 +93,91 @@ bool replaceUnsupported(DWORD error) {
            error == ERROR_INVALID_PARAMETER || error == ERROR_CALL_NOT_IMPLEMENTED;
 }
 
+bool exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Two renames instead: the new file loses the old one's security, owner and
 // streams, but the old file is kept as `backup` all the same.
-ReplaceStatus renameInstead(const std::wstring& source, const std::wstring& target,
-                            const std::wstring& backup) {
+Replaced renameInstead(const std::wstring& source, const std::wstring& target,
+                       const std::wstring& backup) {
     if (!::MoveFileExW(target.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        return ReplaceStatus::failed;
+        return {ReplaceStatus::failed, ::GetLastError()};
     }
     if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        return ReplaceStatus::replaced;
+        return {ReplaceStatus::replaced, ERROR_SUCCESS};
     }
-    ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    return ReplaceStatus::failed;
+    const DWORD error = ::GetLastError();
+    if (::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return {ReplaceStatus::failed, error};
+    }
+    // The caller tries again to put it back.
+    return {ReplaceStatus::failed, error, true};
 }
+
+// Marks the open file for deletion through its own handle, so that no other
+// file that took its name meanwhile can be deleted instead.
+DWORD deleteByHandle(HANDLE file) {
+    const NewerFunction<BOOL(HANDLE, int, LPVOID, DWORD)> setInformation(
+        L"kernel32.dll", "SetFileInformationByHandle");
+    if (setInformation) {
+        BOOLEAN remove = TRUE;
+        return setInformation(file, fileDispositionInfo, &remove, sizeof remove) ? ERROR_SUCCESS
+                                                                                 : ::GetLastError();
+    }
+    // Windows XP: the same request, one layer down.
+    struct IoStatusBlock {
+        union {
+            LONG status;
+            void* pointer;
+        };
+        ULONG_PTR information;
+    };
+    using Set = LONG(WINAPI*)(HANDLE, IoStatusBlock*, PVOID, ULONG, ULONG);
+    using ToError = ULONG(WINAPI*)(LONG);
+    const auto set = reinterpret_cast<Set>(
+        reinterpret_cast<void (*)()>(findSystemFunction(L"ntdll.dll", "NtSetInformationFile")));
+    const auto toError = reinterpret_cast<ToError>(
+        reinterpret_cast<void (*)()>(findSystemFunction(L"ntdll.dll", "RtlNtStatusToDosError")));
+    if (!set || !toError) return ERROR_CALL_NOT_IMPLEMENTED;
+    IoStatusBlock status{};
+    BOOLEAN remove = TRUE;
+    const LONG result = set(file, &status, &remove, sizeof remove, fileDispositionInformation);
+    return result >= 0 ? ERROR_SUCCESS : toError(result);
+}
+
+platform::ReadResult readFile(const std::u16string& path, std::size_t maxBytes, bool toChange);
 
 }  // namespace
 
 platform::ReadResult FileStore::read(const std::u16string& path, std::size_t maxBytes) {
+    return readFile(path, maxBytes, false);
+}
+
+platform::ReadResult FileStore::readToChange(const std::u16string& path, std::size_t maxBytes) {
+    return readFile(path, maxBytes, true);
+}
+
+namespace {
+
+platform::ReadResult readFile(const std::u16string& path, std::size_t maxBytes, bool toChange) {
     const std::wstring name = longPath(path);
-    if (name.empty()) return {ReadStatus::failed, {}, {}};
+    if (name.empty()) return {ReadStatus::failed, {}, {}, ERROR_INVALID_NAME};
     UniqueFile file = openUnfollowed(name, GENERIC_READ);
-    if (!file)
-        return {isMissing(::GetLastError()) ? ReadStatus::missing : ReadStatus::failed, {}, {}};
-    const Identity identity = identityOf(file.get());
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return {isMissing(error) ? ReadStatus::missing : ReadStatus::failed, {}, {}, error};
+    }
+    const Identity identity = identityOf(file.get(), name);
     if (identity.status != ReadStatus::ok) return {identity.status, {}, {}};
+    if (toChange && !isOwnEntry(file.get(), name)) return {ReadStatus::linked, {}, {}};
     if (identity.stamp.size > maxBytes) return {ReadStatus::tooLarge, {}, {}};
+    if (identity.otherReparsePoint) {
+        file = UniqueFile(::CreateFileW(name.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file) return {ReadStatus::failed, {}, {}, ::GetLastError()};
+    }
 
     std::string bytes(static_cast<std::size_t>(identity.stamp.size), '\0');
     std::size_t done = 0;
@@ -102,7 +185,7 @@ platform::ReadResult FileStore::read(const std::u16string& path, std::size_t max
         DWORD got = 0;
         auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
         if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) {
-            return {ReadStatus::failed, {}, {}};
+            return {ReadStatus::failed, {}, {}, ::GetLastError()};
         }
         if (got == 0) break;  // the file shrank while being read; its stamp tells
         done += got;
@@ -111,66 +194,104 @@ platform::ReadResult FileStore::read(const std::u16string& path, std::size_t max
     return {ReadStatus::ok, std::move(bytes), identity.stamp};
 }
 
-std::unique_ptr<platform::NewFile> FileStore::createNew(const std::u16string& path) {
+}  // namespace
+
+platform::Created FileStore::createNew(const std::u16string& path) {
     const std::wstring name = longPath(path);
-    if (name.empty()) return nullptr;
+    if (name.empty()) return {nullptr, ERROR_INVALID_NAME};
     UniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_HIDDEN, nullptr));
-    if (!file) return nullptr;
-    return std::make_unique<NewFile>(std::move(file));
+    if (!file) return {nullptr, ::GetLastError()};
+    return {std::make_unique<NewFile>(std::move(file)), ERROR_SUCCESS};
 }
 
-ReplaceStatus FileStore::replace(const std::u16string& source, const std::u16string& target,
-                                 const std::optional<platform::FileStamp>& expected,
-                                 const std::u16string& backup) {
+Replaced FileStore::replace(const std::u16string& source, const std::u16string& target,
+                            const std::optional<platform::FileStamp>& expected,
+                            const std::u16string& backup) {
     const std::wstring from = longPath(source);
     const std::wstring to = longPath(target);
-    if (from.empty() || to.empty()) return ReplaceStatus::failed;
+    if (from.empty() || to.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
     if (!expected) {
         // Without replacing: a file someone made meanwhile stays theirs.
         if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return ReplaceStatus::replaced;
+            return {ReplaceStatus::replaced, ERROR_SUCCESS};
         }
         const DWORD error = ::GetLastError();
-        const bool exists = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-        return exists ? ReplaceStatus::changed : ReplaceStatus::failed;
+        const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+        return {taken ? ReplaceStatus::changed : ReplaceStatus::failed, taken ? 0 : error};
     }
 
     const std::wstring old = longPath(backup);
-    if (old.empty()) return ReplaceStatus::failed;
+    if (old.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
     {
         UniqueFile file = openUnfollowed(to, FILE_READ_ATTRIBUTES);
-        if (!file)
-            return isMissing(::GetLastError()) ? ReplaceStatus::changed : ReplaceStatus::failed;
-        const Identity now = identityOf(file.get());
-        if (now.status != ReadStatus::ok) return ReplaceStatus::failed;
-        if (now.stamp != *expected) return ReplaceStatus::changed;
+        if (!file) {
+            const DWORD error = ::GetLastError();
+            if (isMissing(error)) return {ReplaceStatus::changed, ERROR_SUCCESS};
+            return {ReplaceStatus::failed, error};
+        }
+        const Identity now = identityOf(file.get(), to);
+        if (now.status != ReadStatus::ok || !isOwnEntry(file.get(), to)) {
+            return {ReplaceStatus::failed, ERROR_SUCCESS};
+        }
+        if (now.stamp != *expected) return {ReplaceStatus::changed, ERROR_SUCCESS};
     }
-    if (::ReplaceFileW(to.c_str(), from.c_str(), old.c_str(), 0, nullptr, nullptr)) {
-        return ReplaceStatus::replaced;
+    // Without the flag ReplaceFileW asks for WRITE_DAC on the new file, which
+    // a share with Change rights refuses.
+    if (::ReplaceFileW(to.c_str(), from.c_str(), old.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                       nullptr, nullptr)) {
+        return {ReplaceStatus::replaced, ERROR_SUCCESS};
     }
     const DWORD error = ::GetLastError();
     if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file already went to the backup name: it comes back.
-        ::MoveFileExW(old.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
-        return ReplaceStatus::failed;
+        // The old file went to the backup name; the caller puts it back.
+        return {ReplaceStatus::failed, error, exists(old) && !exists(to)};
     }
     if (replaceUnsupported(error)) return renameInstead(from, to, old);
-    return ReplaceStatus::failed;
+    return {ReplaceStatus::failed, error};
 }
 
-bool FileStore::rename(const std::u16string& source, const std::u16string& target) {
+Outcome FileStore::rename(const std::u16string& source, const std::u16string& target) {
     const std::wstring from = longPath(source);
     const std::wstring to = longPath(target);
-    return !from.empty() && !to.empty() &&
-           ::MoveFileExW(from.c_str(), to.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (from.empty() || to.empty()) return Outcome::failure(ERROR_INVALID_NAME);
+    if (::MoveFileExW(from.c_str(), to.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return Outcome::success();
+    }
+    return Outcome::failure(::GetLastError());
 }
 
-bool FileStore::remove(const std::u16string& path) {
+Outcome FileStore::remove(const std::u16string& path) {
     const std::wstring name = longPath(path);
-    return !name.empty() && ::DeleteFileW(name.c_str()) != FALSE;
+    if (name.empty()) return Outcome::failure(ERROR_INVALID_NAME);
+    if (::DeleteFileW(name.c_str())) return Outcome::success();
+    return Outcome::failure(::GetLastError());
 }
+
+Replaced FileStore::removeIfUnchanged(const std::u16string& path,
+                                      const platform::FileStamp& expected) {
+    const std::wstring name = longPath(path);
+    if (name.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
+    // Others may go on reading it, but not write, rename or delete it while
+    // it is checked.
+    UniqueFile file = openUnfollowed(name, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        if (isMissing(error)) return {ReplaceStatus::changed, ERROR_SUCCESS};
+        return {ReplaceStatus::failed, error};
+    }
+    const Identity now = identityOf(file.get(), name);
+    if (now.status != ReadStatus::ok || !isOwnEntry(file.get(), name)) {
+        return {ReplaceStatus::failed, ERROR_SUCCESS};
+    }
+    if (now.stamp != expected) return {ReplaceStatus::changed, ERROR_SUCCESS};
+    const DWORD error = deleteByHandle(file.get());
+    if (error != ERROR_SUCCESS) return {ReplaceStatus::failed, error};
+    return {ReplaceStatus::replaced, ERROR_SUCCESS};
+}
+
+void FileStore::pause(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 std::optional<std::uint32_t> FileAttributes::get(const std::u16string& path) {
     const std::wstring name = longPath(path);
@@ -180,11 +301,13 @@ std::optional<std::uint32_t> FileAttributes::get(const std::u16string& path) {
     return value;
 }
 
-bool FileAttributes::set(const std::u16string& path, std::uint32_t value) {
+Outcome FileAttributes::set(const std::u16string& path, std::uint32_t value) {
     const std::wstring name = longPath(path);
+    if (name.empty()) return Outcome::failure(ERROR_INVALID_NAME);
     // Zero is spelt FILE_ATTRIBUTE_NORMAL for the call.
     DWORD attributes = value == 0 ? FILE_ATTRIBUTE_NORMAL : value;
-    return !name.empty() && ::SetFileAttributesW(name.c_str(), attributes) != FALSE;
+    if (::SetFileAttributesW(name.c_str(), attributes)) return Outcome::success();
+    return Outcome::failure(::GetLastError());
 }
 
 }  // namespace win32
