@@ -6,6 +6,7 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_file.h"
+#include "customisation/original_form.h"
 
 namespace customisation {
 namespace {
@@ -21,19 +22,21 @@ std::optional<RemoveResult> removeOnce(Disk& disk, const std::u16string& path) {
     if (file.status != platform::ReadStatus::ok || !old) return RemoveResult::failed;
 
     // A file that cannot be put back byte for byte is not rewritten at all.
-    const auto lines = splitIniFile(file.bytes, disk.codePage);
+    auto lines = splitIniFile(file.bytes, disk.codePage);
     if (!lines) return RemoveResult::failed;
-    auto foreign = foreignContent(lines->lines);
+    const auto [before, original, foreign] = takeApart(*std::move(lines), disk.codePage);
     if (!foreign.heldOurs) return RemoveResult::notOurs;
     if (!foreign.empty()) {
-        auto bytes = joinIniFile(uncustomisedLines(foreign), lines->encoding,
-                                 lines->endsWithLineEnd, disk.codePage);
+        auto bytes = joinRestoredFile(uncustomisedLines(foreign), before.encoding,
+                                      before.endsWithLineEnd, original, disk.codePage);
         if (!bytes) return RemoveResult::failed;
         auto replaced = replaceFileContents(disk, path, *bytes, file.stamp);
         if (replaced.status == platform::ReplaceStatus::changed) return std::nullopt;
         if (replaced.status != platform::ReplaceStatus::replaced) return RemoveResult::failed;
         if (replaced.backup) disk.files.remove(*replaced.backup);
-        disk.attributes.set(path, *old & attribute::settable);
+        // Apply only adds Hidden; the record tells whether it was there before.
+        const std::uint32_t added = original.visible ? attribute::hidden : 0;
+        disk.attributes.set(path, *old & attribute::settable & ~added);
         return RemoveResult::rewritten;
     }
 
