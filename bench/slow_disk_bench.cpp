@@ -65,7 +65,7 @@ bool measure(const std::wstring& folder, Run& run) {
     bench::Idle idle;
     Messages messages;
     mainwindow::Form1 form(mainwindow::Services{files, attributes, codePage, messages, idle, idle,
-                                                idle, idle, idle, idle, work},
+                                                idle, idle, idle, idle, work, idle, idle},
                            idle);
     const std::u16string path = win32::fromWide(folder + L"\\");
     {

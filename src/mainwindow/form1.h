@@ -17,7 +17,9 @@
 #include "platform/folder_browser.h"
 #include "platform/main_frame.h"
 #include "platform/message_dialog.h"
+#include "platform/network_paths.h"
 #include "platform/number_locale.h"
+#include "platform/pause_timer.h"
 #include "platform/picture_loader.h"
 #include "platform/url_launcher.h"
 
@@ -51,6 +53,8 @@ struct Services {
     platform::UrlLauncher& urls;
     platform::MainFrame& frame;
     platform::BackgroundWork& background;
+    const platform::NetworkPaths& network;
+    platform::PauseTimer& pause;
 };
 
 // Mouse buttons as handlers receive them, added together.
@@ -147,6 +151,8 @@ class Form1 {
     // Runs a command's disk work off the window's thread, the window taking
     // no input until `done` has run.
     void runCommand(std::function<void()> work, std::function<void()> done);
+    // Reads `folder`'s file off the window's thread.
+    void readFolder(const std::u16string& folder);
     // What the read of `folder`'s file found, once it has been read.
     void folderRead(const std::u16string& folder, const customisation::FoundCustomisation& found);
 

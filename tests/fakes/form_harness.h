@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -170,6 +171,37 @@ class FakeBackground : public platform::BackgroundWork {
     std::deque<Job> waiting;
 };
 
+// Paths under \\ and on the drive letters in `networkDrives` are on the
+// network. Every question is kept, to show which paths were asked about.
+class FakeNetwork : public platform::NetworkPaths {
+  public:
+    bool isOnNetwork(const std::u16string& path) const override {
+        asked.push_back(path);
+        if (path.starts_with(u"\\\\")) return true;
+        return path.size() >= 2 && path[1] == u':' && networkDrives.count(path[0]) != 0;
+    }
+    std::set<char16_t> networkDrives;
+    mutable std::vector<std::u16string> asked;
+};
+
+// Holds the waiting action until the test lets the pause pass.
+class FakePause : public platform::PauseTimer {
+  public:
+    void runAfter(std::chrono::milliseconds pause, std::function<void()> action) override {
+        lastPause = pause;
+        waiting = std::move(action);
+    }
+    void cancel() override { waiting = nullptr; }
+    // Runs the waiting action; false when none waits.
+    bool pass() {
+        if (!waiting) return false;
+        std::exchange(waiting, nullptr)();
+        return true;
+    }
+    std::function<void()> waiting;
+    std::chrono::milliseconds lastPause{0};
+};
+
 class FakeView : public mainwindow::Form1View {
   public:
     void showText(mainwindow::ControlId box, const std::u16string& text) override {
@@ -199,10 +231,13 @@ struct FormHarness {
     FakeUrls urls;
     FakeFrame frame;
     FakeBackground background;
+    FakeNetwork network;
+    FakePause pause;
     FakeView view;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background},
-                           view};
+    mainwindow::Form1 form{
+        mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
+                             locale, urls, frame, background, network, pause},
+        view};
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

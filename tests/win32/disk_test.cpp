@@ -9,6 +9,7 @@
 #include "form_harness.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/network_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "test_environment.h"
@@ -111,10 +112,12 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeUrls urls;
     fakes::FakeFrame frame;
     fakes::FakeBackground background;
+    win32::NetworkPaths network;
+    fakes::FakePause pause;
     fakes::FakeView view;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background},
+                             pictures, locale, urls, frame, background, network, pause},
         view);
     using mainwindow::ControlId;
 

@@ -26,6 +26,8 @@ constexpr UINT dpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT pictureFinished = WM_APP + 1;
 // Posted by the worker when disk work for a command or a read has finished.
 constexpr UINT diskWorkFinished = WM_APP + 2;
+// The one-shot timer of the pause before a network folder is read.
+constexpr UINT_PTR pauseTimer = 1;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -81,9 +83,10 @@ MainWindow::MainWindow()
       dialogs_(com_, themed_),
       pictures_([this] { return dpi_; }),
       urls_(com_, themed_),
-      form_(mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_,
-                                 dialogs_, pictures_, locale_, urls_, *this, background_},
-            *this),
+      form_(
+          mainwindow::Services{files_, attributes_, codePage_, messages_, folderBrowser_, dialogs_,
+                               pictures_, locale_, urls_, *this, background_, network_, pause_},
+          *this),
       controls_(form_, com_, themed_, [this] { return dpi_; }) {}
 
 const wchar_t* MainWindow::className() { return L"FolderBackgroundMainWindow"; }
@@ -146,6 +149,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             messages_.setOwner(window_);
             pictures_.attach(window_, pictureFinished);
             background_.attach(window_, diskWorkFinished);
+            pause_.attach(window_, pauseTimer);
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
@@ -242,11 +246,16 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case diskWorkFinished:
             background_.runFinished();
             return 0;
+        case WM_TIMER:
+            if (wParam != pauseTimer) break;
+            pause_.elapsed();
+            return 0;
         case WM_DESTROY:
             // A decode or a read under way finishes unannounced: this window
             // is going.
             pictures_.detach();
             background_.detach();
+            pause_.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {

@@ -16,6 +16,8 @@
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/network_path.h"
+#include "platform/win32/pause_timer.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
 #include "platform/win32/themed_controls.h"
@@ -85,6 +87,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     win32::NumberLocale locale_;
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
+    win32::NetworkPaths network_;
+    win32::PauseTimer pause_;
     mainwindow::Form1 form_;
     NativeControls controls_;
 
