@@ -10,7 +10,7 @@ void PauseTimer::attach(HWND window, UINT_PTR id) {
 }
 
 void PauseTimer::detach() {
-    cancel();
+    stop();
     window_ = nullptr;
 }
 
@@ -21,7 +21,9 @@ void PauseTimer::runAfter(std::chrono::milliseconds pause, std::function<void()>
     if (!::SetTimer(window_, id_, static_cast<UINT>(pause.count()), nullptr)) action_ = nullptr;
 }
 
-void PauseTimer::cancel() {
+void PauseTimer::cancel() { stop(); }
+
+void PauseTimer::stop() {
     if (window_) ::KillTimer(window_, id_);
     action_ = nullptr;
 }

@@ -29,6 +29,8 @@ class PauseTimer : public platform::PauseTimer {
     void elapsed();
 
   private:
+    void stop();
+
     HWND window_ = nullptr;
     UINT_PTR id_ = 0;
     std::function<void()> action_;
