@@ -75,7 +75,8 @@ TEST_F(DiskTest, ApplyOverAHiddenReadOnlyFileKeepsItsIcon) {
     ASSERT_TRUE(apply(folder));
     EXPECT_NE(contents(folder + u"Desktop.ini").find("IconResource=C:\\blue.ico,0\r\n"),
               std::string::npos);
-    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"),
+              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY});
 }
 
 TEST_F(DiskTest, ApplyToAMissingFolderFails) {
@@ -152,7 +153,8 @@ TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::rewritten);
     EXPECT_EQ(contents(folder + u"Desktop.ini"),
               "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
-    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+    // Visible again, as it was before apply hid it.
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{0});
 }
 
 // A person's own tip on a folder the shell reads: nothing there is ours to take.

@@ -9,6 +9,8 @@
 
 #include "platform/win32/network_path.h"
 #include "platform/win32/pause_timer.h"
+#include "platform/win32/unique_handle.h"
+#include "running_program.h"
 
 namespace {
 
@@ -80,6 +82,43 @@ TEST(PauseTimer, RunsTheNewestActionOnceAfterThePause) {
     EXPECT_EQ(ran, L"second ");
     timer.detach();
     ::DestroyWindow(window);
+}
+
+// Asked of the box itself: another program's box gives no text otherwise.
+std::wstring boxText(HWND box) {
+    wchar_t text[512] = {};
+    const auto length =
+        static_cast<int>(::SendMessageW(box, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)));
+    return {text, static_cast<std::size_t>(length > 0 ? length : 0)};
+}
+
+// The real program on the share that prepare_network_share.py serves: the
+// folder box holding a share's folder is read once it has stood still, and
+// not while the person might still be typing.
+TEST_F(ProgramTest, AShareIsReadOnlyAfterThePause) {
+    const std::wstring folder = L"\\\\127.0.0.1\\share\\pause\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    {
+        win32::UniqueFile file(::CreateFileW((folder + L"Desktop.ini").c_str(), GENERIC_WRITE, 0,
+                                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
+        ASSERT_TRUE(file);
+        const char text[] =
+            "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\nIconArea_Image=C:\\Pictures\\Sky.jpg\r\n";
+        DWORD written = 0;
+        ::WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
+    }
+    auto boxes = editBoxes(window_);
+    ASSERT_GE(boxes.size(), 2u);
+    HWND fold = boxes[0], img = boxes[1];
+    const DWORD start = ::GetTickCount();
+    ::SendMessageW(fold, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    // Well inside the pause; a slower machine only makes the read later.
+    waitFor([] { return false; }, 200);
+    if (::GetTickCount() - start < 400) {
+        EXPECT_EQ(boxText(img), L"");
+    }
+    EXPECT_TRUE(waitFor([&] { return boxText(img) == L"C:\\Pictures\\Sky.jpg"; }));
 }
 
 }  // namespace
