@@ -1,6 +1,8 @@
 #include "customisation/original_form.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 
 #include "customisation/ini_line.h"
 #include "customisation/unicode.h"

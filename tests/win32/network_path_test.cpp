@@ -95,7 +95,16 @@ std::wstring boxText(HWND box) {
 // The real program on the share that prepare_network_share.py serves: the
 // folder box holding a share's folder is read once it has stood still, and
 // not while the person might still be typing.
-TEST_F(ProgramTest, AShareIsReadOnlyAfterThePause) {
+class ProgramOnShare : public ProgramTest {
+  protected:
+    void TearDown() override {
+        if (program_ && !program_->close()) {
+            ADD_FAILURE() << "the program did not end when its window was closed";
+        }
+    }
+};
+
+TEST_F(ProgramOnShare, ReadsAShareOnlyAfterThePause) {
     const std::wstring folder = L"\\\\127.0.0.1\\share\\pause\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     {
