@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ struct Idle : platform::MessageDialog,
               platform::ShellNotifier,
               platform::WindowsVersion,
               platform::ErrorTexts,
+              platform::NetworkPaths,
+              platform::PauseTimer,
               mainwindow::Form1View {
     void show(std::u16string_view, std::u16string_view) override {}
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
@@ -48,6 +51,9 @@ struct Idle : platform::MessageDialog,
     }
     void folderChanged(const std::u16string&) override {}
     platform::WindowsRelease release() const override { return {5, 1}; }
+    bool isOnNetwork(const std::u16string&) const override { return false; }
+    void runAfter(std::chrono::milliseconds, std::function<void()> action) override { action(); }
+    void cancel() override {}
     void showText(mainwindow::ControlId, const std::u16string&) override {}
     void selectAll(mainwindow::ControlId) override {}
     void redraw(mainwindow::ControlId) override {}

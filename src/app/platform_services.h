@@ -30,7 +30,7 @@ class PlatformServices {
     WindowServices forWindow() {
         return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
                 folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_,
-                shell_,         windows_, errors_,   folderMenu_};
+                shell_,         windows_, errors_,   network_,    pause_,    folderMenu_};
     }
 
     commandline::RunnerServices forCommand(platform::TextOutput& output) {
@@ -62,6 +62,8 @@ class PlatformServices {
     win32::BackgroundWork background_;
     win32::ShellNotifier shell_;
     win32::WindowsVersion windows_;
+    win32::NetworkPaths network_;
+    win32::PauseTimer pause_;
     win32::UserRegistry registry_;
     win32::ErrorTexts errors_;
     win32::FullPaths paths_;

@@ -7,6 +7,7 @@
 #include "customisation/folder_mark.h"
 #include "customisation/ini_file.h"
 #include "customisation/ini_text.h"
+#include "customisation/original_form.h"
 #include "customisation/picture_path.h"
 #include "customisation/side_files.h"
 
@@ -16,23 +17,33 @@ namespace {
 // The new file's bytes; nothing when the old file cannot be put back byte
 // for byte around our lines.
 std::optional<std::string> customisedFile(const platform::ReadResult& old,
+                                          std::optional<std::uint32_t> oldAttributes,
                                           const Customisation& customisation,
                                           const platform::AnsiCodePage& codePage) {
-    std::optional<IniFile> file;
-    ForeignContent foreign;
+    std::optional<TakenApart> file;
     if (old.status == platform::ReadStatus::ok) {
-        file = splitIniFile(old.bytes, codePage);
-        if (!file) return std::nullopt;
-        foreign = foreignContent(file->lines);
+        auto split = splitIniFile(old.bytes, codePage);
+        if (!split) return std::nullopt;
+        file = takeApart(*std::move(split), codePage);
+        // Before our first customisation the file is as its owner left it.
+        if (!file->foreign.heldOurs) {
+            file->original.visible = (oldAttributes.value_or(0) & platform::attribute::hidden) == 0;
+        }
     }
+    const ForeignContent foreign = file ? file->foreign : ForeignContent{};
     auto lines = customisedLines(customisation, foreign);
-    // What others wrote keeps its encoding and its bytes. A file of ours
+    // What others wrote keeps its encoding and its bytes, or, where the ANSI
+    // code page cannot hold our lines, its text in UTF-16. A file of ours
     // alone keeps them too where it can (a header of ours may carry bytes of
     // theirs after its bracket, and its byte-order mark is theirs to keep),
     // and is written afresh where its encoding cannot hold the new text.
+    if (file && !foreign.empty()) {
+        return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
+                                  file->original, codePage);
+    }
     if (file) {
-        auto joined = joinIniFile(lines, file->encoding, file->endsWithLineEnd, codePage);
-        if (joined || !foreign.empty()) return joined;
+        auto joined = joinIniFile(lines, file->file.encoding, file->file.endsWithLineEnd, codePage);
+        if (joined) return joined;
     }
     std::vector<std::u16string> texts;
     texts.reserve(lines.size());
@@ -66,7 +77,7 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         if (!existed && old.status != platform::ReadStatus::missing) return fail(old.error);
         const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
         if (existed && !oldAttributes) return fail(platform::error::none);
-        auto bytes = customisedFile(old, written, disk.codePage);
+        auto bytes = customisedFile(old, oldAttributes, written, disk.codePage);
         if (!bytes) return fail(platform::error::none);
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
@@ -75,8 +86,12 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         if (replaced.status != platform::ReplaceStatus::replaced) return fail(replaced.error);
 
         // A visible file still customises the folder; only the folder's System
-        // attribute decides whether the shell reads it.
-        disk.attributes.set(path, attribute::hidden);
+        // attribute decides whether the shell reads it. The file's own
+        // attributes stay its own: Windows makes its Desktop.ini files
+        // Hidden and System, and a Read-only one is meant to stay so.
+        disk.attributes.set(path, existed
+                                      ? (*oldAttributes & attribute::settable) | attribute::hidden
+                                      : attribute::hidden);
         const auto marked = markFolder(disk.attributes, std::u16string(folder));
         if (marked) {
             if (replaced.backup) dropBackup(disk, path, *replaced.backup);

@@ -7,6 +7,7 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ini_file.h"
+#include "customisation/original_form.h"
 #include "customisation/side_files.h"
 
 namespace customisation {
@@ -36,13 +37,13 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
     if (!old) return Step{RemoveResult::failed};
 
     // A file that cannot be put back byte for byte is not rewritten at all.
-    const auto lines = splitIniFile(file.bytes, disk.codePage);
+    auto lines = splitIniFile(file.bytes, disk.codePage);
     if (!lines) return Step{RemoveResult::failed};
-    auto foreign = foreignContent(lines->lines);
+    const auto [before, original, foreign] = takeApart(*std::move(lines), disk.codePage);
     if (!foreign.heldOurs) return Step{RemoveResult::notOurs};
     if (!foreign.empty()) {
-        auto bytes = joinIniFile(uncustomisedLines(foreign), lines->encoding,
-                                 lines->endsWithLineEnd, disk.codePage);
+        auto bytes = joinRestoredFile(uncustomisedLines(foreign), before.encoding,
+                                      before.endsWithLineEnd, original, disk.codePage);
         if (!bytes) return Step{RemoveResult::failed};
         auto replaced = replaceFileContents(disk, path, *bytes, file.stamp);
         if (replaced.status == platform::ReplaceStatus::changed) return std::nullopt;
@@ -50,7 +51,9 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
             return Step{RemoveResult::failed, replaced.error};
         }
         if (replaced.backup) dropBackup(disk, path, *replaced.backup);
-        disk.attributes.set(path, *old & attribute::settable);
+        // Apply only adds Hidden; the record tells whether it was there before.
+        const std::uint32_t added = original.visible ? attribute::hidden : 0;
+        disk.attributes.set(path, *old & attribute::settable & ~added);
         return Step{RemoveResult::rewritten};
     }
 

@@ -18,7 +18,9 @@
 #include "platform/folder_browser.h"
 #include "platform/main_frame.h"
 #include "platform/message_dialog.h"
+#include "platform/network_paths.h"
 #include "platform/number_locale.h"
+#include "platform/pause_timer.h"
 #include "platform/picture_loader.h"
 #include "platform/shell_notifier.h"
 #include "platform/system_error.h"
@@ -58,6 +60,8 @@ struct Services {
     platform::ShellNotifier& shell;
     const platform::WindowsVersion& windows;
     const platform::ErrorTexts& errorTexts;
+    const platform::NetworkPaths& network;
+    platform::PauseTimer& pause;
 };
 
 // Mouse buttons as handlers receive them, added together.
@@ -157,6 +161,8 @@ class Form1 {
     // Runs a command's disk work off the window's thread, the window taking
     // no input until `done` has run.
     void runCommand(std::function<void()> work, std::function<void()> done);
+    // Reads `folder`'s file off the window's thread.
+    void readFolder(const std::u16string& folder);
     // What the read of `folder`'s file found, once it has been read.
     void folderRead(const std::u16string& folder, const customisation::FoundCustomisation& found);
 

@@ -1,7 +1,9 @@
 // The apply, read and remove commands of the main window.
+#include <chrono>
 #include <memory>
 
 #include "customisation/apply.h"
+#include "customisation/desktop_ini_path.h"
 #include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
@@ -16,6 +18,9 @@ namespace mainwindow {
 using customisation::decimalText;
 
 namespace {
+
+// About the pause between two words of typing.
+constexpr std::chrono::milliseconds networkReadPause{500};
 
 // Only the Explorer of Windows XP and Server 2003 (5.x) draws what was
 // written; elsewhere the person would look for the background in vain.
@@ -98,9 +103,22 @@ void Form1::fold_Change() {
     setText(ControlId::img, u"");
     setText(ControlId::color, u"0");
 
+    // Asking for \\f, \\fi, ... while a server's name is typed would make
+    // Windows look up each name in turn and offer the person's credentials
+    // to whatever machine answers one: a network folder is read only once
+    // its text has stood still.
+    const std::u16string folder = text(ControlId::fold);
+    if (services_.network.isOnNetwork(customisation::desktopIniPath(folder))) {
+        return services_.pause.runAfter(networkReadPause,
+                                        [this] { readFolder(text(ControlId::fold)); });
+    }
+    services_.pause.cancel();
+    readFolder(folder);
+}
+
+void Form1::readFolder(const std::u16string& folder) {
     // Read off the window's thread: the folder may be on a slow or
     // unreachable drive, and the box may change at every keystroke.
-    const std::u16string folder = text(ControlId::fold);
     auto found = std::make_shared<customisation::FoundCustomisation>();
     services_.background.run(
         [disk = customisationDisk(), folder, found]() mutable {

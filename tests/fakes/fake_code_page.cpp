@@ -6,8 +6,10 @@
 namespace fakes {
 namespace {
 
-// Bytes 0x80 to 0xFF; below them the code page is ASCII.
-constexpr std::array<char16_t, 128> upperHalf{
+using UpperHalf = std::array<char16_t, 128>;
+
+// Bytes 0x80 to 0xFF; below them both code pages are ASCII.
+constexpr UpperHalf arabic{
     8364, 1662, 8218, 402,  8222, 8230, 8224, 8225, 710,  8240, 1657, 8249, 338,  1670, 1688, 1672,
     1711, 8216, 8217, 8220, 8221, 8226, 8211, 8212, 1705, 8482, 1681, 8250, 339,  8204, 8205, 1722,
     160,  1548, 162,  163,  164,  165,  166,  167,  168,  169,  1726, 171,  172,  173,  174,  175,
@@ -18,11 +20,21 @@ constexpr std::array<char16_t, 128> upperHalf{
     1611, 1612, 1613, 1614, 244,  1615, 1616, 247,  1617, 249,  1618, 251,  252,  8206, 8207, 1746,
 };
 
+// The five bytes Western European leaves unassigned map to the C1 controls
+// of the same number, both ways, as the system's conversion does.
+constexpr UpperHalf western = [] {
+    UpperHalf half{8364, 129,  8218, 402,  8222, 8230, 8224, 8225, 710,  8240, 352,
+                   8249, 338,  141,  381,  143,  144,  8216, 8217, 8220, 8221, 8226,
+                   8211, 8212, 732,  8482, 353,  8250, 339,  157,  382,  376};
+    for (std::size_t i = 32; i < half.size(); ++i) half[i] = static_cast<char16_t>(0x80 + i);
+    return half;
+}();
+
 // Every UTF-16 unit's byte, or -1 where the code page has none: a search
 // through the upper half per character made the fuzzer crawl.
 using EncodeTable = std::array<std::int16_t, 0x10000>;
 
-EncodeTable makeEncodeTable() {
+EncodeTable makeEncodeTable(const UpperHalf& upperHalf) {
     EncodeTable table;
     table.fill(-1);
     for (int c = 0; c < 0x80; ++c) table[c] = static_cast<std::int16_t>(c);
@@ -32,15 +44,7 @@ EncodeTable makeEncodeTable() {
     return table;
 }
 
-const EncodeTable& encodeTable() {
-    static const EncodeTable table = makeEncodeTable();
-    return table;
-}
-
-}  // namespace
-
-std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const {
-    const auto& table = encodeTable();
+std::optional<std::string> encode(const EncodeTable& table, std::u16string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (char16_t c : text) {
@@ -51,7 +55,7 @@ std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const
     return bytes;
 }
 
-std::u16string Cp1256::decode(std::string_view bytes) const {
+std::u16string decode(const UpperHalf& upperHalf, std::string_view bytes) {
     std::u16string text;
     text.reserve(bytes.size());
     for (char b : bytes) {
@@ -59,6 +63,24 @@ std::u16string Cp1256::decode(std::string_view bytes) const {
         text += byte < 0x80 ? char16_t{byte} : upperHalf[byte - 0x80];
     }
     return text;
+}
+
+}  // namespace
+
+std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const {
+    static const EncodeTable table = makeEncodeTable(arabic);
+    return encode(table, text);
+}
+
+std::u16string Cp1256::decode(std::string_view bytes) const { return fakes::decode(arabic, bytes); }
+
+std::optional<std::string> Cp1252::encodeExactly(std::u16string_view text) const {
+    static const EncodeTable table = makeEncodeTable(western);
+    return encode(table, text);
+}
+
+std::u16string Cp1252::decode(std::string_view bytes) const {
+    return fakes::decode(western, bytes);
 }
 
 }  // namespace fakes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -171,6 +172,37 @@ class FakeBackground : public platform::BackgroundWork {
     std::deque<Job> waiting;
 };
 
+// Paths under \\ and on the drive letters in `networkDrives` are on the
+// network. Every question is kept, to show which paths were asked about.
+class FakeNetwork : public platform::NetworkPaths {
+  public:
+    bool isOnNetwork(const std::u16string& path) const override {
+        asked.push_back(path);
+        if (path.starts_with(u"\\\\")) return true;
+        return path.size() >= 2 && path[1] == u':' && networkDrives.count(path[0]) != 0;
+    }
+    std::set<char16_t> networkDrives;
+    mutable std::vector<std::u16string> asked;
+};
+
+// Holds the waiting action until the test lets the pause pass.
+class FakePause : public platform::PauseTimer {
+  public:
+    void runAfter(std::chrono::milliseconds pause, std::function<void()> action) override {
+        lastPause = pause;
+        waiting = std::move(action);
+    }
+    void cancel() override { waiting = nullptr; }
+    // Runs the waiting action; false when none waits.
+    bool pass() {
+        if (!waiting) return false;
+        std::exchange(waiting, nullptr)();
+        return true;
+    }
+    std::function<void()> waiting;
+    std::chrono::milliseconds lastPause{0};
+};
+
 class FakeView : public mainwindow::Form1View {
   public:
     void showText(mainwindow::ControlId box, const std::u16string& text) override {
@@ -218,12 +250,14 @@ struct FormHarness {
     FakeBackground background;
     FakeShell shell;
     FakeWindowsVersion windows;
+    FakeNetwork network;
+    FakePause pause;
     FakeView view;
     FakeErrorTexts errorTexts;
-    mainwindow::Form1 form{
-        mainwindow::Services{disk, disk, codePage, messages, folderBrowser, dialogs, pictures,
-                             locale, urls, frame, background, shell, windows, errorTexts},
-        view};
+    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
+                                                dialogs, pictures, locale, urls, frame, background,
+                                                shell, windows, errorTexts, network, pause},
+                           view};
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

@@ -79,7 +79,7 @@ TEST_F(ApplyTest, KeepsOtherProgramsKeysAndSections) {
              u"Attributes=1", u"IconArea_Image=C:\\new.jpg", u"IconArea_Text=255",
              u"مع تحيات فريق تطوير خلفية المجلد .. الأدوات العربية المفتوحة ",
              u"https://fbg.example.net", u"team@fbg.example.net", u"IconArea_TextBackground=0"}));
-    EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden);
+    EXPECT_EQ(disk.at(iniPath).attributes, attribute::hidden | attribute::readOnly);
 }
 
 TEST_F(ApplyTest, ApplyingTwiceGivesTheSameBytesAsOnce) {

@@ -98,8 +98,8 @@ std::vector<Case> cases() {
          join({commented}),
          0,
          true,
-         join({{warning, u"; made by hand", u"[.ShellClassInfo]", ourTip, u"; the blue one",
-                u"IconResource=C:\\blue.ico,0", u"", u"IconIndex=0"},
+         join({{warning, u";before customisation: visible", u"; made by hand", u"[.ShellClassInfo]",
+                ourTip, u"; the blue one", u"IconResource=C:\\blue.ico,0", u"", u"IconIndex=0"},
                ourViews,
                viewLines()}),
          join({commented}),
@@ -130,18 +130,19 @@ TEST(ForeignLines, ApplyThenRestore) {
             h.type(ControlId::color, u"255");
             h.form.Image5_Click();
             EXPECT_EQ(h.disk.at(iniPath).bytes, c.applied);
-            EXPECT_EQ(h.disk.at(iniPath).attributes, attribute::hidden);
+            // The file's own attributes stay; Hidden is added.
+            EXPECT_EQ(h.disk.at(iniPath).attributes, c.fileAttributes | attribute::hidden);
             EXPECT_EQ(folder(), attribute::readOnly | attribute::system);
         }
 
         h.messages.shown.clear();
-        const auto attributesBefore = h.disk.at(iniPath).attributes;
         h.form.Image4_Click();
         EXPECT_EQ(h.messages.shown, c.restoreMessages);
         if (c.restored) {
             ASSERT_TRUE(h.disk.exists(iniPath));
             EXPECT_EQ(h.disk.at(iniPath).bytes, *c.restored);
-            EXPECT_EQ(h.disk.at(iniPath).attributes, attributesBefore);
+            // As before apply, a visible file visible again.
+            EXPECT_EQ(h.disk.at(iniPath).attributes, c.fileAttributes);
         } else {
             EXPECT_FALSE(h.disk.exists(iniPath));
         }
@@ -162,11 +163,12 @@ TEST(ForeignLines, OurSectionsStayWhereTheyStood) {
     h.type(ControlId::img, u"C:\\a.jpg");
     h.type(ControlId::color, u"255");
     h.form.Image5_Click();
-    EXPECT_EQ(h.disk.at(iniPath).bytes, join({{warning, u"[ViewState]", u"Mode=", u"",
-                                               u"[.ShellClassInfo]", ourTip, u"IconFile=a.ico"},
-                                              {views, viewKey, view},
-                                              viewLines(),
-                                              {u"[DeleteOnCopy]", u"Owner=x"}}));
+    EXPECT_EQ(h.disk.at(iniPath).bytes,
+              join({{warning, u";before customisation: visible", u"[ViewState]", u"Mode=", u"",
+                     u"[.ShellClassInfo]", ourTip, u"IconFile=a.ico"},
+                    {views, viewKey, view},
+                    viewLines(),
+                    {u"[DeleteOnCopy]", u"Owner=x"}}));
     h.form.Image4_Click();
     EXPECT_EQ(h.disk.at(iniPath).bytes, join({theirs}));
 }

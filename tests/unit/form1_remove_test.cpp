@@ -72,7 +72,8 @@ TEST_F(Form1Remove, KeepsAnotherProgramsSettingsAndTheFoldersAttributes) {
     EXPECT_EQ(h.disk.at(iniPath).bytes,
               iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\blue.ico,0",
                        u"LocalizedResourceName=@shell32.dll,-21798", u"[ViewState]", u"Mode=1"}));
-    EXPECT_EQ(h.disk.at(iniPath).attributes, attribute::hidden);
+    // It was visible before apply hid it.
+    EXPECT_EQ(h.disk.at(iniPath).attributes, attribute::normal);
     EXPECT_EQ(folderAttributes(), attribute::system);
     EXPECT_EQ(h.messages.shown.back(), (Message{std::u16string(messages::removed), u""}));
 }

@@ -2,7 +2,7 @@
 """Checks, from the Linux side, the DOS attributes Wine stored for the folders
 the Win32 tests left behind: after applying, after removing our
 customisation, and after removing it from a file that keeps another
-program's icon."""
+program's icon, which gets back the attributes it had before apply."""
 import os
 import sys
 
@@ -29,7 +29,7 @@ def main():
         applied: 0x4,
         os.path.join(removed, "Desktop.ini"): None,
         removed: 0x2,  # it was hidden before, and stays so
-        os.path.join(kept, "Desktop.ini"): 0x2,
+        os.path.join(kept, "Desktop.ini"): 0x0,  # visible before apply, and again
         kept: 0x4,
     }
     failures = 0

@@ -9,6 +9,7 @@
 #include "form_harness.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/network_path.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
@@ -76,7 +77,8 @@ TEST_F(DiskTest, ApplyOverAHiddenReadOnlyFileKeepsItsIcon) {
     ASSERT_TRUE(apply(folder));
     EXPECT_NE(contents(folder + u"Desktop.ini").find("IconResource=C:\\blue.ico,0\r\n"),
               std::string::npos);
-    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"),
+              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY});
 }
 
 TEST_F(DiskTest, ApplyToAMissingFolderFails) {
@@ -114,12 +116,15 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeFrame frame;
     fakes::FakeBackground background;
     fakes::FakeShell shell;
+    win32::NetworkPaths network;
+    fakes::FakePause pause;
     fakes::FakeView view;
     win32::WindowsVersion windows;
     fakes::FakeErrorTexts errorTexts;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background, shell, windows, errorTexts},
+                             pictures, locale, urls, frame, background, shell, windows, errorTexts,
+                             network, pause},
         view);
     using mainwindow::ControlId;
 
@@ -159,7 +164,8 @@ TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::rewritten);
     EXPECT_EQ(contents(folder + u"Desktop.ini"),
               "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
-    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{FILE_ATTRIBUTE_HIDDEN});
+    // Visible again, as it was before apply hid it.
+    EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{0});
 }
 
 // A person's own tip on a folder the shell reads: nothing there is ours to take.

@@ -29,6 +29,9 @@ constexpr UINT diskWorkFinished = WM_APP + 2;
 // The folder-menu item of the system menu; the system keeps the low four
 // bits of a command's number for itself.
 constexpr UINT folderMenuCommand = 0x0110;
+
+// The one-shot timer of the pause before a network folder is read.
+constexpr UINT_PTR pauseTimer = 1;
 constexpr DWORD windowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -83,7 +86,7 @@ MainWindow::MainWindow(const WindowServices& services)
                                  services.messages, services.folderBrowser, services.dialogs,
                                  services.pictures, services.locale, services.urls, *this,
                                  services.background, services.shell, services.windows,
-                                 services.errorTexts},
+                                 services.errorTexts, services.network, services.pause},
             *this),
       controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
     services_.pictures.setDpiSource([this] { return dpi_; });
@@ -153,6 +156,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             services_.messages.setOwner(window_);
             services_.pictures.attach(window_, pictureFinished);
             services_.background.attach(window_, diskWorkFinished);
+            services_.pause.attach(window_, pauseTimer);
             artwork_ = std::make_unique<ArtworkSet>();
             artwork_->scaleFor(dpi_);
             fonts_ = std::make_unique<Fonts>(dpi_);
@@ -259,11 +263,16 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case diskWorkFinished:
             services_.background.runFinished();
             return 0;
+        case WM_TIMER:
+            if (wParam != pauseTimer) break;
+            services_.pause.elapsed();
+            return 0;
         case WM_DESTROY:
             // A decode or a read under way finishes unannounced: this window
             // is going.
             services_.pictures.detach();
             services_.background.detach();
+            services_.pause.detach();
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {

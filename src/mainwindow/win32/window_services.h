@@ -6,6 +6,8 @@
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/error_texts.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/network_path.h"
+#include "platform/win32/pause_timer.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/shell_dialogs.h"
 #include "platform/win32/shell_notifier.h"
@@ -34,6 +36,8 @@ struct WindowServices {
     win32::ShellNotifier& shell;
     win32::WindowsVersion& windows;
     win32::ErrorTexts& errorTexts;
+    win32::NetworkPaths& network;
+    win32::PauseTimer& pause;
     // The folders' menu entry, which the window's system menu turns on and off.
     commandline::FolderMenuEntry& folderMenu;
 };
