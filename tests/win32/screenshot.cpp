@@ -3,34 +3,19 @@
 
 #include <wincodec.h>
 #include <windows.h>
-#include <wrl/client.h>
 
 #include <utility>
 
+#include "mainwindow/win32/gdi.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wic.h"
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
-// GetDC(nullptr) is given back with ReleaseDC, not DeleteDC.
-class ScreenDc {
-  public:
-    ScreenDc() : dc_(::GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
-    }
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
+using win32::ComPtr;
 
 win32::UniqueBitmap copyOfScreen() {
-    ScreenDc screen;
+    const app::WindowDc screen(nullptr);
     if (!screen.get()) return {};
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
