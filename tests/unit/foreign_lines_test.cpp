@@ -1,20 +1,13 @@
 // Folders whose Desktop.ini someone else wrote: applying keeps every line of
 // theirs in its place, and restoring gives their file back as it was.
-#include <gtest/gtest.h>
+#include "form1_test.h"
 
 #include <optional>
 #include <vector>
 
-#include "form_harness.h"
-#include "mainwindow/messages.h"
-#include "test_support.h"
-
 namespace {
 
-using fakes::Message;
-using mainwindow::ControlId;
-namespace attribute = platform::attribute;
-namespace messages = mainwindow::messages;
+using namespace form1_test;
 
 constexpr char16_t iniPath[] = u"C:\\Music\\Desktop.ini";
 constexpr std::u16string_view warning = u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد";

@@ -1,16 +1,9 @@
 // The apply command as the window runs it: checks, messages, what is written.
-#include <gtest/gtest.h>
-
-#include "form_harness.h"
-#include "mainwindow/messages.h"
-#include "test_support.h"
+#include "form1_test.h"
 
 namespace {
 
-using fakes::Message;
-using mainwindow::ControlId;
-namespace messages = mainwindow::messages;
-namespace attribute = platform::attribute;
+using namespace form1_test;
 
 constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
 

@@ -1,16 +1,9 @@
 // The restore button: taking our customisation out of a folder again.
-#include <gtest/gtest.h>
-
-#include "form_harness.h"
-#include "mainwindow/messages.h"
-#include "test_support.h"
+#include "form1_test.h"
 
 namespace {
 
-using fakes::Message;
-using mainwindow::ControlId;
-namespace attribute = platform::attribute;
-namespace messages = mainwindow::messages;
+using namespace form1_test;
 
 constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
 
