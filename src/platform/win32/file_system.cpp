@@ -86,6 +86,23 @@ bool isMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Before a file is replaced or deleted: nothing when it is still our own
+// entry in the version `expected`; otherwise why nothing may be done.
+std::optional<Replaced> notTheVersion(const UniqueFile& file, const std::wstring& path,
+                                      const platform::FileStamp& expected) {
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        if (isMissing(error)) return Replaced{ReplaceStatus::changed, ERROR_SUCCESS};
+        return Replaced{ReplaceStatus::failed, error};
+    }
+    const Identity now = identityOf(file.get(), path);
+    if (now.status != ReadStatus::ok || !isOwnEntry(file.get(), path)) {
+        return Replaced{ReplaceStatus::failed, ERROR_SUCCESS};
+    }
+    if (now.stamp != expected) return Replaced{ReplaceStatus::changed, ERROR_SUCCESS};
+    return std::nullopt;
+}
+
 // Where ReplaceFileW cannot work at all: file systems and redirectors that
 // do not implement what it asks of them.
 bool replaceUnsupported(DWORD error) {
@@ -225,16 +242,7 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
     if (old.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
     {
         UniqueFile file = openUnfollowed(to, FILE_READ_ATTRIBUTES);
-        if (!file) {
-            const DWORD error = ::GetLastError();
-            if (isMissing(error)) return {ReplaceStatus::changed, ERROR_SUCCESS};
-            return {ReplaceStatus::failed, error};
-        }
-        const Identity now = identityOf(file.get(), to);
-        if (now.status != ReadStatus::ok || !isOwnEntry(file.get(), to)) {
-            return {ReplaceStatus::failed, ERROR_SUCCESS};
-        }
-        if (now.stamp != *expected) return {ReplaceStatus::changed, ERROR_SUCCESS};
+        if (auto refused = notTheVersion(file, to, *expected)) return *refused;
     }
     // Without the flag ReplaceFileW asks for WRITE_DAC on the new file, which
     // a share with Change rights refuses.
@@ -276,16 +284,7 @@ Replaced FileStore::removeIfUnchanged(const std::u16string& path,
     // Others may go on reading it, but not write, rename or delete it while
     // it is checked.
     UniqueFile file = openUnfollowed(name, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ);
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        if (isMissing(error)) return {ReplaceStatus::changed, ERROR_SUCCESS};
-        return {ReplaceStatus::failed, error};
-    }
-    const Identity now = identityOf(file.get(), name);
-    if (now.status != ReadStatus::ok || !isOwnEntry(file.get(), name)) {
-        return {ReplaceStatus::failed, ERROR_SUCCESS};
-    }
-    if (now.stamp != expected) return {ReplaceStatus::changed, ERROR_SUCCESS};
+    if (auto refused = notTheVersion(file, name, expected)) return *refused;
     const DWORD error = deleteByHandle(file.get());
     if (error != ERROR_SUCCESS) return {ReplaceStatus::failed, error};
     return {ReplaceStatus::replaced, ERROR_SUCCESS};
