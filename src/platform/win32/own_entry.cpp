@@ -17,6 +17,7 @@ struct AttributeTagInfo {
     DWORD reparseTag;
 };
 constexpr DWORD fileNameNormalized = 0x0;
+constexpr DWORD volumeNameDos = 0x0;
 constexpr DWORD volumeNameNt = 0x2;
 constexpr ULONG fileNameInformation = 9;  // FILE_INFORMATION_CLASS
 struct IoStatusBlock {
@@ -44,23 +45,27 @@ std::optional<DWORD> reparseTag(HANDLE file, const std::wstring& path) {
     return found.dwReserved0;
 }
 
+// The name GetFinalPathNameByHandleW gives, in the form `volumeName` asks
+// for; empty where it does not exist (Windows XP) or cannot say.
+std::wstring finalPathName(HANDLE file, DWORD volumeName) {
+    const NewerFunction<DWORD(HANDLE, LPWSTR, DWORD, DWORD)> finalPath(L"kernel32.dll",
+                                                                       "GetFinalPathNameByHandleW");
+    if (!finalPath) return {};
+    std::wstring name(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 2; ++tries) {
+        const DWORD flags = fileNameNormalized | volumeName;
+        DWORD length = finalPath(file, name.data(), static_cast<DWORD>(name.size()), flags);
+        if (length == 0) return {};
+        if (length < name.size()) return name.substr(0, length);
+        name.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
 // The name the system resolved a handle to, in one of two forms; empty when
 // it cannot say.
 std::wstring finalName(HANDLE file, bool ntQuery) {
-    if (!ntQuery) {
-        const NewerFunction<DWORD(HANDLE, LPWSTR, DWORD, DWORD)> finalPath(
-            L"kernel32.dll", "GetFinalPathNameByHandleW");
-        if (!finalPath) return {};
-        std::wstring name(MAX_PATH, L'\0');
-        for (int tries = 0; tries < 2; ++tries) {
-            const DWORD flags = fileNameNormalized | volumeNameNt;
-            DWORD length = finalPath(file, name.data(), static_cast<DWORD>(name.size()), flags);
-            if (length == 0) return {};
-            if (length < name.size()) return name.substr(0, length);
-            name.assign(length + 1, L'\0');
-        }
-        return {};
-    }
+    if (!ntQuery) return finalPathName(file, volumeNameNt);
     // Windows XP has no such call; the file's name on its volume tells the same.
     using Query = LONG(WINAPI*)(HANDLE, IoStatusBlock*, PVOID, ULONG, ULONG);
     const auto query = reinterpret_cast<Query>(
@@ -86,6 +91,14 @@ std::wstring upper(std::wstring text) {
     return text;
 }
 
+// A path as the plain and the long forms both name it: `\\?\C:\x` is `C:\x`,
+// `\\?\UNC\server\share` is `\\server\share`.
+std::wstring withoutLongPrefix(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
+    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    return path;
+}
+
 }  // namespace
 
 EntryKind entryKind(HANDLE file, DWORD attributes, const std::wstring& path) {
@@ -101,6 +114,15 @@ bool isOwnEntry(HANDLE file, const std::wstring& path) {
     if (slash == std::wstring::npos) return true;
     const std::wstring folderPath = path.substr(0, slash + 1);
     const std::wstring leaf = path.substr(slash + 1);
+    // The common case, and the cheap one: the handle resolved to the very
+    // name it was opened by. The form with the drive letter, because names
+    // on two volumes may otherwise look alike.
+    const std::wstring resolved = finalPathName(file, volumeNameDos);
+    if (!resolved.empty() && upper(withoutLongPrefix(resolved)) == upper(withoutLongPrefix(path))) {
+        return true;
+    }
+    // Otherwise the folder's own name may differ from the one it was reached
+    // by (a mapped drive, a linked folder, a short name): compare with that.
     UniqueFile folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
