@@ -81,7 +81,12 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         if (!bytes) return fail(platform::error::none);
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
-        auto replaced = replaceFileContents(disk, path, *bytes, expected);
+        // The old file is kept only while marking the folder may still fail
+        // and must then put it back; a marked folder is not marked again.
+        const auto folderAttributes = disk.attributes.get(std::u16string(folder));
+        const bool wasMarked = folderAttributes && (*folderAttributes & attribute::system);
+        auto replaced = replaceFileContents(disk, path, *bytes, expected,
+                                            wasMarked ? OldFile::dropped : OldFile::kept);
         if (replaced.status == platform::ReplaceStatus::changed) continue;
         if (replaced.status != platform::ReplaceStatus::replaced) return fail(replaced.error);
 
@@ -98,6 +103,9 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
             return true;
         }
         // Half an apply is none: the old file goes back, or the new one away.
+        // An old file not kept (the folder was marked a moment ago, and
+        // someone took the mark away since) leaves the new one where it is.
+        if (!replaced.backup && existed) return fail(marked.error, isDriveRoot(folder));
         disk.attributes.set(path, attribute::normal);
         if (!replaced.backup) {
             retryWhileBusy(disk.files, [&] { return disk.files.remove(path); });

@@ -65,7 +65,8 @@ bool replaceBusy(const platform::Replaced& result) {
 }  // namespace
 
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
-                                const std::optional<platform::FileStamp>& expected) {
+                                const std::optional<platform::FileStamp>& expected,
+                                OldFile oldFile) {
     auto& files = disk.files;
     Temporary made = createTemporaryBeside(files, path);
     const std::u16string& temporaryPath = made.path;
@@ -80,9 +81,10 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     // for a leftover.
     std::optional<std::u16string> backup;
     platform::SystemError backupError = error::none;
-    if (written && expected) std::tie(backup, backupError) = freeBackupName(disk.attributes, path);
+    const bool keepOld = expected && oldFile == OldFile::kept;
+    if (written && keepOld) std::tie(backup, backupError) = freeBackupName(disk.attributes, path);
     temporary.file.reset();
-    if (!written || (expected && !backup)) {
+    if (!written || (keepOld && !backup)) {
         removeTemporary();
         return {platform::ReplaceStatus::failed, written ? backupError : writeError, std::nullopt};
     }

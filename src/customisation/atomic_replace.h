@@ -12,10 +12,15 @@ namespace customisation {
 // replace is read and merged again before we give up.
 inline constexpr int mergeAttempts = 3;
 
+// Whether the old file is kept after a replace, for a step after it that may
+// still fail and must then put it back.
+enum class OldFile { kept, dropped };
+
 struct Replacement {
     platform::ReplaceStatus status = platform::ReplaceStatus::failed;
     platform::SystemError error = platform::error::none;
-    // The old file, kept under this name once replaced, for putting back.
+    // The old file, kept under this name once replaced, for putting back;
+    // nothing when it was not asked to be kept.
     std::optional<std::u16string> backup;
 };
 
@@ -26,6 +31,6 @@ struct Replacement {
 // for; when the old file is left under its backup name and cannot be put
 // back, the backup is hidden and the failure reported.
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
-                                const std::optional<platform::FileStamp>& expected);
+                                const std::optional<platform::FileStamp>& expected, OldFile old);
 
 }  // namespace customisation

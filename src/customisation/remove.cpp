@@ -45,12 +45,12 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
         auto bytes = joinRestoredFile(uncustomisedLines(foreign), before.encoding,
                                       before.endsWithLineEnd, original, disk.codePage);
         if (!bytes) return Step{RemoveResult::failed};
-        auto replaced = replaceFileContents(disk, path, *bytes, file.stamp);
+        // Nothing after the replace can fail: the old file need not be kept.
+        auto replaced = replaceFileContents(disk, path, *bytes, file.stamp, OldFile::dropped);
         if (replaced.status == platform::ReplaceStatus::changed) return std::nullopt;
         if (replaced.status != platform::ReplaceStatus::replaced) {
             return Step{RemoveResult::failed, replaced.error};
         }
-        if (replaced.backup) dropBackup(disk, path, *replaced.backup);
         // Apply only adds Hidden; the record tells whether it was there before.
         const std::uint32_t added = original.visible ? attribute::hidden : 0;
         disk.attributes.set(path, *old & attribute::settable & ~added);

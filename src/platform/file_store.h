@@ -89,7 +89,8 @@ class FileStore {
     // Puts `source` in the place of `target` when `target` is still the
     // version `expected`, or, with nothing expected, when there is no
     // `target`. The old target keeps its identity (security, owner, streams)
-    // for the new contents and is kept as `backup`, a name no file has.
+    // for the new contents and is kept as `backup`, a name no file has, or
+    // is gone when `backup` is empty.
     // A target that is a link, or resolves to another place, is refused.
     virtual Replaced replace(const std::u16string& source, const std::u16string& target,
                              const std::optional<FileStamp>& expected,

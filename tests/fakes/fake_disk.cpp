@@ -133,13 +133,17 @@ platform::Replaced FakeDisk::replace(const std::u16string& source, const std::u1
     }
     if (stampOf(to->second) != *expected) return {ReplaceStatus::changed, error::none};
     if (to->second.isFolder || to->second.linked) return {ReplaceStatus::failed, error::none};
-    if (entries_.count(key(backup)) != 0 || (to->second.attributes & attribute::readOnly)) {
+    const bool keepOld = !backup.empty();
+    if ((keepOld && entries_.count(key(backup)) != 0) ||
+        (to->second.attributes & attribute::readOnly)) {
         return {ReplaceStatus::failed, error::accessDenied};
     }
     if (replaceFailure_.use()) {
         // As the system documents each code, a backup name being given.
         const auto code = replaceFailure_.error;
-        if (code != error::unableToMoveReplacement2) return {ReplaceStatus::failed, code};
+        if (code != error::unableToMoveReplacement2 || !keepOld) {
+            return {ReplaceStatus::failed, code};
+        }
         // The old file went to the backup name; the new one stays under its
         // own name with the old one's attributes.
         Entry old = to->second;
@@ -153,7 +157,7 @@ platform::Replaced FakeDisk::replace(const std::u16string& source, const std::u1
     Entry moved = from->second;
     moved.attributes = old.attributes;
     entries_.erase(from);
-    entries_[key(backup)] = old;
+    if (keepOld) entries_[key(backup)] = old;
     entries_[key(target)] = moved;
     return {ReplaceStatus::replaced, error::none};
 }

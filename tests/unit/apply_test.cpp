@@ -170,6 +170,24 @@ TEST_F(ApplyTest, FolderThatCannotBeMarkedSystemGetsItsOldFileBack) {
     }
 }
 
+// A folder already marked keeps no copy of its old file; should the mark be
+// taken away meanwhile and not come back, the new file, which holds the old
+// one's lines too, must stay rather than go with nothing in its place.
+TEST_F(ApplyTest, AMarkLostDuringApplyNeverCostsTheFile) {
+    FakeDisk fresh;
+    fresh.addFolder(u"C:\\Data", attribute::system);
+    fresh.addFile(iniPath, "[A]\r\nk=v\r\n");
+    fresh.beforeReplace = [&] {
+        fresh.set(u"C:\\Data", attribute::normal);
+        fresh.refuseAttributes(u"C:\\Data");
+    };
+    customisation::Disk on{fresh, fresh, codePage};
+    EXPECT_FALSE(customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"}));
+    ASSERT_TRUE(fresh.exists(iniPath));
+    EXPECT_NE(fresh.at(iniPath).bytes.find("k=v\r\n"), std::string::npos);
+    EXPECT_EQ(fresh.files().size(), 1u) << "a temporary file or backup was left";
+}
+
 TEST_F(ApplyTest, LockedOldFileStaysAsItWas) {
     disk.addFile(iniPath, "old", attribute::hidden | attribute::system);
     disk.lock(iniPath);

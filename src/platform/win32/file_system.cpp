@@ -115,9 +115,16 @@ bool exists(const std::wstring& path) {
 }
 
 // Two renames instead: the new file loses the old one's security, owner and
-// streams, but the old file is kept as `backup` all the same.
+// streams, but the old file is kept as `backup` all the same, if one is named.
 Replaced renameInstead(const std::wstring& source, const std::wstring& target,
                        const std::wstring& backup) {
+    if (backup.empty()) {
+        if (::MoveFileExW(source.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return {ReplaceStatus::replaced, ERROR_SUCCESS};
+        }
+        return {ReplaceStatus::failed, ::GetLastError()};
+    }
     if (!::MoveFileExW(target.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH)) {
         return {ReplaceStatus::failed, ::GetLastError()};
     }
@@ -238,20 +245,20 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
         return {taken ? ReplaceStatus::changed : ReplaceStatus::failed, taken ? 0 : error};
     }
 
-    const std::wstring old = longPath(backup);
-    if (old.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
+    const std::wstring old = backup.empty() ? std::wstring() : longPath(backup);
+    if (!backup.empty() && old.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
     {
         UniqueFile file = openUnfollowed(to, FILE_READ_ATTRIBUTES);
         if (auto refused = notTheVersion(file, to, *expected)) return *refused;
     }
     // Without the flag ReplaceFileW asks for WRITE_DAC on the new file, which
     // a share with Change rights refuses.
-    if (::ReplaceFileW(to.c_str(), from.c_str(), old.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                       nullptr, nullptr)) {
+    if (::ReplaceFileW(to.c_str(), from.c_str(), old.empty() ? nullptr : old.c_str(),
+                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         return {ReplaceStatus::replaced, ERROR_SUCCESS};
     }
     const DWORD error = ::GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !old.empty()) {
         // The old file went to the backup name; the caller puts it back.
         return {ReplaceStatus::failed, error, exists(old) && !exists(to)};
     }
