@@ -4,6 +4,7 @@
 #include "customisation/busy_retry.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/drive_root.h"
+#include "customisation/ensure_attributes.h"
 #include "customisation/folder_mark.h"
 #include "customisation/ini_file.h"
 #include "customisation/ini_text.h"
@@ -94,9 +95,9 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         // attribute decides whether the shell reads it. The file's own
         // attributes stay its own: Windows makes its Desktop.ini files
         // Hidden and System, and a Read-only one is meant to stay so.
-        disk.attributes.set(path, existed
-                                      ? (*oldAttributes & attribute::settable) | attribute::hidden
-                                      : attribute::hidden);
+        ensureAttributes(disk.attributes, path,
+                         existed ? (*oldAttributes & attribute::settable) | attribute::hidden
+                                 : attribute::hidden);
         const auto marked = markFolder(disk.attributes, std::u16string(folder));
         if (marked) {
             if (replaced.backup) dropBackup(disk, path, *replaced.backup);

@@ -6,6 +6,7 @@
 #include "customisation/busy_retry.h"
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/ensure_attributes.h"
 #include "customisation/ini_file.h"
 #include "customisation/original_form.h"
 #include "customisation/side_files.h"
@@ -53,7 +54,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
         }
         // Apply only adds Hidden; the record tells whether it was there before.
         const std::uint32_t added = original.visible ? attribute::hidden : 0;
-        disk.attributes.set(path, *old & attribute::settable & ~added);
+        ensureAttributes(disk.attributes, path, *old & attribute::settable & ~added);
         return Step{RemoveResult::rewritten};
     }
 
