@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "commandline/folder_menu.h"
+#include "foldermenu/folder_menu.h"
 #include "commandline/runner.h"
 #include "mainwindow/win32/window_services.h"
 #include "platform/win32/error_texts.h"
@@ -68,7 +68,7 @@ class PlatformServices {
     win32::ErrorTexts errors_;
     win32::FullPaths paths_;
     std::u16string program_;
-    commandline::FolderMenuEntry folderMenu_;
+    foldermenu::FolderMenuEntry folderMenu_;
 };
 
 }  // namespace app

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "commandline/folder_menu.h"
+#include "foldermenu/folder_menu.h"
 #include "commandline/usage.h"
 #include "customisation/apply.h"
 #include "customisation/folder_mark.h"
@@ -188,7 +188,7 @@ class Runner {
     }
 
     void changeMenu(bool add) {
-        FolderMenuEntry entry(s_.registry, s_.program);
+        foldermenu::FolderMenuEntry entry(s_.registry, s_.program);
         const std::u16string_view what = u"folder menu";
         if (add ? entry.add() : entry.remove()) {
             return report(what, add ? u"added for this user" : u"removed for this user");

@@ -2,7 +2,7 @@
 // registry and the shell, what they print and the exit codes scripts see.
 #include <gtest/gtest.h>
 
-#include "commandline/folder_menu.h"
+#include "foldermenu/folder_menu.h"
 #include "commandline/runner.h"
 #include "customisation/read.h"
 #include "fake_code_page.h"
@@ -166,7 +166,7 @@ TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
     const auto before = registry.keys;
 
     EXPECT_EQ(run({u"/register"}), exit_code::done);
-    const std::u16string label(commandline::FolderMenuEntry::text);
+    const std::u16string label(foldermenu::FolderMenuEntry::text);
     for (const char16_t* kind : {u"Directory", u"Drive"}) {
         const std::u16string key =
             u"Software\\Classes\\" + std::u16string(kind) + u"\\shell\\FolderBackground";
@@ -178,12 +178,12 @@ TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
             registry.keys[key + u"\\command"],
             (fakes::FakeRegistry::Values{{u"", u"\"C:\\Tools\\FolderBackground.exe\" \"%1\""}}));
     }
-    EXPECT_TRUE(commandline::FolderMenuEntry(registry, program).pointsHere());
+    EXPECT_TRUE(foldermenu::FolderMenuEntry(registry, program).pointsHere());
     EXPECT_FALSE(
-        commandline::FolderMenuEntry(registry, u"D:\\Old\\FolderBackground.exe").pointsHere());
+        foldermenu::FolderMenuEntry(registry, u"D:\\Old\\FolderBackground.exe").pointsHere());
 
     EXPECT_EQ(run({u"/unregister"}), exit_code::done);
-    EXPECT_FALSE(commandline::FolderMenuEntry(registry, program).pointsHere());
+    EXPECT_FALSE(foldermenu::FolderMenuEntry(registry, program).pointsHere());
     // The keys above ours were there before or are shared: only ours go.
     for (const auto& [key, values] : before) EXPECT_EQ(registry.keys[key], values);
     EXPECT_EQ(registry.keys.count(u"Software\\Classes\\Drive\\shell\\FolderBackground"), 0u);

@@ -344,7 +344,7 @@ void MainWindow::open(const std::u16string& path) {
 void MainWindow::addFolderMenuItem() {
     HMENU menu = ::GetSystemMenu(window_, FALSE);
     if (!menu) return;
-    const std::wstring text = win32::toWide(commandline::FolderMenuEntry::text);
+    const std::wstring text = win32::toWide(foldermenu::FolderMenuEntry::text);
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, folderMenuCommand, text.c_str());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandline/folder_menu.h"
+#include "foldermenu/folder_menu.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
@@ -39,7 +39,7 @@ struct WindowServices {
     win32::NetworkPaths& network;
     win32::PauseTimer& pause;
     // The folders' menu entry, which the window's system menu turns on and off.
-    commandline::FolderMenuEntry& folderMenu;
+    foldermenu::FolderMenuEntry& folderMenu;
 };
 
 }  // namespace app

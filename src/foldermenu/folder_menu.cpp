@@ -1,9 +1,9 @@
-#include "commandline/folder_menu.h"
+#include "foldermenu/folder_menu.h"
 
 #include <array>
 #include <utility>
 
-namespace commandline {
+namespace foldermenu {
 namespace {
 
 // Folders, and drive roots such as a USB stick, which are not folders to
@@ -52,4 +52,4 @@ bool FolderMenuEntry::remove() {
     return removed;
 }
 
-}  // namespace commandline
+}  // namespace foldermenu

@@ -5,7 +5,7 @@
 
 #include "platform/user_registry.h"
 
-namespace commandline {
+namespace foldermenu {
 
 // The entry in the menu of every folder and drive that opens this program
 // on that folder, for the current Windows user only: it lives under
@@ -30,4 +30,4 @@ class FolderMenuEntry {
     std::u16string program_;
 };
 
-}  // namespace commandline
+}  // namespace foldermenu
