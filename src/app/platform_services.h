@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "foldermenu/folder_menu.h"
 #include "commandline/runner.h"
+#include "foldermenu/folder_menu.h"
 #include "mainwindow/win32/window_services.h"
 #include "platform/win32/error_texts.h"
 #include "platform/win32/full_paths.h"

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string_view>
 
-#include "foldermenu/folder_menu.h"
 #include "commandline/usage.h"
 #include "customisation/apply.h"
 #include "customisation/folder_mark.h"
@@ -11,6 +10,7 @@
 #include "customisation/read.h"
 #include "customisation/remove.h"
 #include "customisation/text_to_number.h"
+#include "foldermenu/folder_menu.h"
 #include "platform/file_attributes.h"
 
 namespace commandline {

@@ -2,13 +2,13 @@
 // registry and the shell, what they print and the exit codes scripts see.
 #include <gtest/gtest.h>
 
-#include "foldermenu/folder_menu.h"
 #include "commandline/runner.h"
 #include "customisation/read.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
+#include "foldermenu/folder_menu.h"
 #include "form_harness.h"
 #include "test_support.h"
 
