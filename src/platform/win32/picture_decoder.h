@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/picture_loader.h"
+#include "platform/picture.h"
 #include "platform/win32/wic.h"
 
 namespace win32 {
