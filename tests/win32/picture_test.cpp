@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "platform/win32/picture.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/wide_text.h"

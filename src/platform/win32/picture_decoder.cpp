@@ -2,6 +2,7 @@
 
 #include "platform/win32/long_path.h"
 #include "platform/win32/ole_picture.h"
+#include "platform/win32/picture.h"
 
 namespace win32 {
 
