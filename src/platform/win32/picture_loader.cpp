@@ -5,6 +5,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/network_path.h"
+#include "platform/win32/twips.h"
 
 namespace win32 {
 
@@ -73,12 +74,9 @@ void PictureLoader::detach() {
 platform::PictureTicket PictureLoader::request(const std::u16string& path, int widthTwips,
                                                int heightTwips, platform::PictureOrigin origin) {
     const UINT dpi = dpi_();
-    const int scale = static_cast<int>(dpi);
-    Shared::Job job{
-        0,   path,  ::MulDiv(widthTwips, scale, 1440), ::MulDiv(heightTwips, scale, 1440),
-        dpi, origin};
     const platform::PictureTicket ticket = shared_->newest + 1;
-    job.ticket = ticket;
+    Shared::Job job{ticket, path,  twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi),
+                    dpi,    origin};
     std::optional<Shared::Done> stale;
     {
         Locked lock(shared_->mutex);
