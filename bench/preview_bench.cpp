@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/long_path.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/wic_transform.h"
 #include "platform/win32/wide_text.h"
@@ -23,7 +24,7 @@ constexpr int previewHeight = 174;
 
 bool decoderScales(const std::u16string& path) {
     auto factory = win32::createImagingFactory();
-    auto source = factory ? win32::openPictureFile(*factory.Get(), path) : nullptr;
+    auto source = factory ? win32::openPictureFile(*factory.Get(), win32::longPath(path)) : nullptr;
     win32::ComPtr<IWICBitmapSourceTransform> transform;
     return source && SUCCEEDED(source.As(&transform));
 }

@@ -1,23 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 
+#include "platform/picture.h"
+
 namespace platform {
-
-// A decoded picture, kept by the platform in a form it can draw.
-class Picture {
-  public:
-    virtual ~Picture() = default;
-};
-
-using PicturePtr = std::shared_ptr<const Picture>;
-
-// What loading a file gives: the empty picture (null) for an empty path,
-// nothing for a missing file or one that holds no picture.
-using LoadedPicture = std::optional<PicturePtr>;
 
 // Names one request for a picture; its answer carries the same number.
 using PictureTicket = std::uint64_t;

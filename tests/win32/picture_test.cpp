@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "platform/win32/long_path.h"
+#include "platform/win32/picture.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/picture_loader.h"
 #include "platform/win32/wide_text.h"
@@ -47,6 +49,34 @@ TEST_F(PictureTest, EmptyMissingAndNonPictures) {
     EXPECT_EQ(loader.decode(dataFile(""), width, height), std::nullopt);  // a folder
     // Only the formats the picker offers: no other installed codec is asked.
     EXPECT_EQ(loader.decode(dataFile("picture.png"), width, height), std::nullopt);
+}
+
+// However the path names the file, it is opened by the one name the decoder
+// makes of it: a path deeper than 260 characters, plain or in the long form,
+// loads; a device path, which reaches the volume rather than a folder's
+// file, does not.
+TEST_F(PictureTest, ThePathIsMadeLongOnceAndDevicesAreRefused) {
+    std::u16string folder = freshFolder(u"long-picture");
+    for (int i = 0; i < 4; ++i) {
+        folder += std::u16string(70, static_cast<char16_t>(u'a' + i)) + u"\\";
+        ASSERT_TRUE(::CreateDirectoryW(win32::longPath(folder).c_str(), nullptr));
+    }
+    const std::u16string picture = folder + u"picture.jpg";
+    ASSERT_GT(picture.size(), 260u);
+    ASSERT_TRUE(
+        ::CopyFileW(win32::wide(dataFile("picture.jpg")), win32::longPath(picture).c_str(), FALSE));
+    const struct {
+        std::u16string path;
+        bool loads;
+    } cases[] = {
+        {picture, true},
+        {u"\\\\?\\" + picture, true},
+        {u"\\\\.\\" + dataFile("picture.jpg"), false},
+    };
+    for (const auto& c : cases) {
+        auto loaded = loader.decode(c.path, width, height);
+        EXPECT_EQ(loaded && *loaded, c.loads) << std::string(c.path.begin(), c.path.end());
+    }
 }
 
 TEST_F(PictureTest, TheSameUnchangedFileIsNotDecodedAgain) {

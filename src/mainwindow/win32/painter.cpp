@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "mainwindow/win32/gdi.h"
-#include "platform/win32/picture_loader.h"
+#include "platform/win32/picture.h"
 #include "platform/win32/wide_text.h"
 
 namespace app {

@@ -4,16 +4,14 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/win32/artwork.h"
+#include "platform/win32/twips.h"
 #include "platform/win32/unique_handle.h"
 
 namespace app {
 
-inline int twipsToPixels(int twips, UINT dpi) {
-    return ::MulDiv(twips, static_cast<int>(dpi), 1440);
-}
-inline int pixelsToTwips(int pixels, UINT dpi) {
-    return ::MulDiv(pixels, 1440, static_cast<int>(dpi));
-}
+using win32::pixelsToTwips;
+using win32::twipsToPixels;
+
 RECT pixelRect(const mainwindow::TwipRect& rect, UINT dpi);
 
 // The window's fonts at one DPI.

@@ -6,54 +6,33 @@
 
 namespace win32 {
 
-struct BackgroundWork::Shared {
+struct BackgroundWork::Shared : WindowWorker::Shared {
     struct Job {
         std::function<void()> work;
         std::function<void()> done;
         bool replaceable = false;
     };
 
-    CriticalSection lock;
-    // Set for each new job and for the end.
-    WakeEvent wake;
+    void dropWaiting() override {
+        waiting.clear();
+        finished.clear();
+    }
+
     // Guarded by the lock:
     std::deque<Job> waiting;
     std::deque<std::function<void()>> finished;
-    bool busy = false;
-    bool stopping = false;
-    HWND window = nullptr;
-    UINT message = 0;
 };
 
-BackgroundWork::BackgroundWork() : shared_(std::make_shared<Shared>()) {}
+BackgroundWork::BackgroundWork() : shared_(std::make_shared<Shared>()), worker_(shared_) {}
 
-BackgroundWork::~BackgroundWork() {
-    bool busy = false;
-    {
-        Locked lock(shared_->lock);
-        shared_->window = nullptr;
-        shared_->stopping = true;
-        shared_->waiting.clear();
-        shared_->finished.clear();
-        busy = shared_->busy;
-    }
-    shared_->wake.set();
-    if (busy) {
-        worker_.detach();
-    } else {
-        worker_.join();
-    }
-}
+BackgroundWork::~BackgroundWork() = default;
 
-void BackgroundWork::attach(HWND window, UINT message) {
-    Locked lock(shared_->lock);
-    shared_->window = window;
-    shared_->message = message;
-}
+void BackgroundWork::attach(HWND window, UINT message) { worker_.attach(window, message); }
 
 void BackgroundWork::detach() {
+    worker_.detach();
+    // Announced to the window that went: their `done` never runs.
     Locked lock(shared_->lock);
-    shared_->window = nullptr;
     shared_->finished.clear();
 }
 
@@ -65,8 +44,7 @@ void BackgroundWork::run(std::function<void()> work, std::function<void()> done,
         }
         shared_->waiting.push_back({std::move(work), std::move(done), replaceable});
     }
-    if (!worker_.running()) worker_.start([shared = shared_] { serve(shared); });
-    shared_->wake.set();
+    worker_.wake([shared = shared_] { serve(shared); });
 }
 
 void BackgroundWork::runFinished() {
@@ -82,24 +60,18 @@ void BackgroundWork::runFinished() {
 void BackgroundWork::serve(const std::shared_ptr<Shared>& shared) {
     for (;;) {
         Shared::Job job;
-        for (bool taken = false; !taken;) {
-            {
-                Locked lock(shared->lock);
-                if (shared->stopping) return;
-                taken = !shared->waiting.empty();
-                if (taken) {
-                    job = std::move(shared->waiting.front());
-                    shared->waiting.pop_front();
-                }
-                shared->busy = taken;
-            }
-            if (!taken) shared->wake.wait();
-        }
+        const bool taken = shared->waitForJob([&] {
+            if (shared->waiting.empty()) return false;
+            job = std::move(shared->waiting.front());
+            shared->waiting.pop_front();
+            return true;
+        });
+        if (!taken) return;
         job.work();
         Locked lock(shared->lock);
         if (shared->stopping || !shared->window) continue;
         shared->finished.push_back(std::move(job.done));
-        ::PostMessageW(shared->window, shared->message, 0, 0);
+        shared->announce();
     }
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/background_work.h"
-#include "platform/win32/worker_thread.h"
+#include "platform/win32/window_worker.h"
 
 namespace win32 {
 
@@ -39,7 +39,7 @@ class BackgroundWork : public platform::BackgroundWork {
 
     // Shared with the worker, which may outlive this object.
     std::shared_ptr<Shared> shared_;
-    WorkerThread worker_;
+    WindowWorker worker_;
 };
 
 }  // namespace win32

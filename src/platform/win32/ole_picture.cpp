@@ -9,7 +9,6 @@
 
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/dib_section.h"
-#include "platform/win32/long_path.h"
 
 namespace win32 {
 namespace {
@@ -26,8 +25,8 @@ bool isBmpJpegOrGif(const BYTE* bytes, DWORD size) {
 }
 
 // The file's bytes in movable global memory, as a stream over them wants.
-ComPtr<IStream> readIntoStream(const std::u16string& path, DWORD& size) {
-    UniqueFile file(::CreateFileW(longPath(path).c_str(), GENERIC_READ,
+ComPtr<IStream> readIntoStream(const std::wstring& name, DWORD& size) {
+    UniqueFile file(::CreateFileW(name.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
@@ -79,11 +78,11 @@ struct Canvas {
 
 }  // namespace
 
-DecodedBitmap loadOlePicture(const std::u16string& path, int width, int height,
+DecodedBitmap loadOlePicture(const std::wstring& file, int width, int height,
                              const StopRequested& stop) {
     auto stopped = [&] { return stop && stop(); };
     DWORD size = 0;
-    ComPtr<IStream> stream = readIntoStream(path, size);
+    ComPtr<IStream> stream = readIntoStream(file, size);
     if (!stream || stopped()) return {};
     ComPtr<IPicture> picture;
     if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE,

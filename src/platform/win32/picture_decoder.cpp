@@ -2,6 +2,7 @@
 
 #include "platform/win32/long_path.h"
 #include "platform/win32/ole_picture.h"
+#include "platform/win32/picture.h"
 
 namespace win32 {
 
@@ -17,8 +18,10 @@ platform::LoadedPicture PictureDecoder::decode(const std::u16string& path, int w
     if (path.empty()) return platform::PicturePtr{};
     auto stopped = [&] { return stop && stop(); };
 
+    // Made long once, here: every layer below takes the file by this name.
+    const std::wstring name = longPath(path);
     WIN32_FILE_ATTRIBUTE_DATA file{};
-    if (!::GetFileAttributesExW(longPath(path).c_str(), GetFileExInfoStandard, &file) ||
+    if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &file) ||
         (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return std::nullopt;
     }
@@ -29,13 +32,13 @@ platform::LoadedPicture PictureDecoder::decode(const std::u16string& path, int w
 
     DecodedBitmap bitmap;
     if (factory_) {
-        auto source = openPictureFile(*factory_.Get(), path);
+        auto source = openPictureFile(*factory_.Get(), name);
         if (!source || stopped()) return std::nullopt;
         auto reduced = decodeReduced(*factory_.Get(), *source.Get(), width, height);
         if (stopped()) return std::nullopt;
         bitmap = toBitmap(*factory_.Get(), *reduced.Get(), width, height, stop);
     } else {
-        bitmap = loadOlePicture(path, width, height, stop);
+        bitmap = loadOlePicture(name, width, height, stop);
     }
     // A decode that was stopped is not kept either: its memory goes now.
     if (!bitmap.bitmap || stopped()) return std::nullopt;

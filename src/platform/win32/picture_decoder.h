@@ -3,22 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/picture_loader.h"
+#include "platform/picture.h"
 #include "platform/win32/wic.h"
 
 namespace win32 {
-
-// A picture scaled for showing, as a premultiplied DIB section.
-class Picture : public platform::Picture {
-  public:
-    explicit Picture(DecodedBitmap bitmap) : bitmap_(std::move(bitmap)) {}
-    HBITMAP handle() const { return bitmap_.bitmap.get(); }
-    int width() const { return bitmap_.width; }
-    int height() const { return bitmap_.height; }
-
-  private:
-    DecodedBitmap bitmap_;
-};
 
 // Decodes picture files through WIC, or OLE's picture loading where WIC is
 // missing, and keeps only the copy scaled to the size they are shown at.

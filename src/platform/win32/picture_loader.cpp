@@ -5,10 +5,11 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/network_path.h"
+#include "platform/win32/twips.h"
 
 namespace win32 {
 
-struct PictureLoader::Shared {
+struct PictureLoader::Shared : WindowWorker::Shared {
     struct Job {
         platform::PictureTicket ticket = 0;
         std::u16string path;
@@ -22,81 +23,47 @@ struct PictureLoader::Shared {
         UINT dpi = 0;
     };
 
-    CriticalSection mutex;
-    // Set for each new job and for the end.
-    WakeEvent wake;
+    void dropWaiting() override { next.reset(); }
+
     // The newest ticket handed out; a decode for any other stops.
     std::atomic<platform::PictureTicket> newest{0};
-    std::atomic<bool> stopping{false};
-    // Guarded by the mutex:
+    // Guarded by the lock:
     std::optional<Job> next;
     std::optional<Done> done;
-    bool busy = false;
-    HWND window = nullptr;
-    UINT message = 0;
 };
 
 PictureLoader::PictureLoader(std::function<UINT()> dpi)
-    : dpi_(std::move(dpi)), shared_(std::make_shared<Shared>()) {}
+    : dpi_(std::move(dpi)), shared_(std::make_shared<Shared>()), worker_(shared_) {}
 
-PictureLoader::~PictureLoader() {
-    bool busy = false;
-    {
-        Locked lock(shared_->mutex);
-        shared_->window = nullptr;
-        shared_->stopping = true;
-        shared_->next.reset();
-        busy = shared_->busy;
-    }
-    shared_->wake.set();
-    if (!worker_.running()) return;
-    // An idle worker ends at once; a busy one may be stuck for seconds in a
-    // read from a slow share, and the program must not wait for it.
-    if (busy) {
-        worker_.detach();
-    } else {
-        worker_.join();
-    }
-}
+PictureLoader::~PictureLoader() = default;
 
-void PictureLoader::attach(HWND window, UINT message) {
-    Locked lock(shared_->mutex);
-    shared_->window = window;
-    shared_->message = message;
-}
+void PictureLoader::attach(HWND window, UINT message) { worker_.attach(window, message); }
 
-void PictureLoader::detach() {
-    Locked lock(shared_->mutex);
-    shared_->window = nullptr;
-}
+void PictureLoader::detach() { worker_.detach(); }
 
 platform::PictureTicket PictureLoader::request(const std::u16string& path, int widthTwips,
                                                int heightTwips, platform::PictureOrigin origin) {
     const UINT dpi = dpi_();
-    const int scale = static_cast<int>(dpi);
-    Shared::Job job{
-        0,   path,  ::MulDiv(widthTwips, scale, 1440), ::MulDiv(heightTwips, scale, 1440),
-        dpi, origin};
     const platform::PictureTicket ticket = shared_->newest + 1;
-    job.ticket = ticket;
+    Shared::Job job{ticket, path,  twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi),
+                    dpi,    origin};
     std::optional<Shared::Done> stale;
     {
-        Locked lock(shared_->mutex);
+        Locked lock(shared_->lock);
         shared_->newest = ticket;
         shared_->next = std::move(job);
         stale = std::exchange(shared_->done, std::nullopt);
     }
     // The worker, and its WIC factory, only once a picture is wanted: the
     // window's first paint does not wait for either.
-    if (!worker_.running()) worker_.start([shared = shared_] { work(shared); });
-    shared_->wake.set();
+    worker_.wake([shared = shared_] { serve(shared); });
     return ticket;
 }
 
 std::optional<PictureLoader::Finished> PictureLoader::takeFinished() {
     std::optional<Shared::Done> done;
     {
-        Locked lock(shared_->mutex);
+        Locked lock(shared_->lock);
         done = std::exchange(shared_->done, std::nullopt);
     }
     // Decoded for the size of another DPI: the window asks again.
@@ -104,23 +71,19 @@ std::optional<PictureLoader::Finished> PictureLoader::takeFinished() {
     return std::move(done->finished);
 }
 
-void PictureLoader::work(std::shared_ptr<Shared> shared) {
+void PictureLoader::serve(const std::shared_ptr<Shared>& shared) {
     // Decoding is background work: the window's thread goes first.
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     ComApartment com(COINIT_MULTITHREADED);
     PictureDecoder decoder;
     for (;;) {
         Shared::Job job;
-        for (bool taken = false; !taken;) {
-            {
-                Locked lock(shared->mutex);
-                if (shared->stopping) return;
-                taken = shared->next.has_value();
-                if (taken) job = std::move(*std::exchange(shared->next, std::nullopt));
-                shared->busy = taken;
-            }
-            if (!taken) shared->wake.wait();
-        }
+        const bool taken = shared->waitForJob([&] {
+            if (!shared->next) return false;
+            job = std::move(*std::exchange(shared->next, std::nullopt));
+            return true;
+        });
+        if (!taken) return;
         auto superseded = [&] { return shared->stopping || shared->newest != job.ticket; };
         // Asked here, off the window's thread: whether a drive letter is a
         // network drive is the file system's answer.
@@ -129,11 +92,11 @@ void PictureLoader::work(std::shared_ptr<Shared> shared) {
         auto picture = untouchable ? platform::LoadedPicture{platform::PicturePtr{}}
                                    : decoder.decode(job.path, job.width, job.height, superseded);
 
-        Locked lock(shared->mutex);
+        Locked lock(shared->lock);
         // A result nobody waits for any more is dropped here, with its memory.
         if (superseded()) continue;
         shared->done = Shared::Done{{job.ticket, std::move(picture)}, job.dpi};
-        if (shared->window) ::PostMessageW(shared->window, shared->message, 0, 0);
+        shared->announce();
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/picture_loader.h"
 #include "platform/win32/picture_decoder.h"
-#include "platform/win32/worker_thread.h"
+#include "platform/win32/window_worker.h"
 
 namespace win32 {
 
@@ -47,12 +47,12 @@ class PictureLoader : public platform::PictureLoader {
 
   private:
     struct Shared;
-    static void work(std::shared_ptr<Shared> shared);
+    static void serve(const std::shared_ptr<Shared>& shared);
 
     std::function<UINT()> dpi_;
     // Shared with the worker, which may outlive this object.
     std::shared_ptr<Shared> shared_;
-    WorkerThread worker_;
+    WindowWorker worker_;
 };
 
 }  // namespace win32

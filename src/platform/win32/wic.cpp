@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/win32/dib_section.h"
-#include "platform/win32/long_path.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wic_transform.h"
 
@@ -31,9 +30,9 @@ ComPtr<IWICBitmapSource> firstFrame(IWICBitmapDecoder* decoder) {
 
 }  // namespace
 
-ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::u16string& path) {
+ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::wstring& file) {
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory.CreateDecoderFromFilename(longPath(path).c_str(), nullptr, GENERIC_READ,
+    if (FAILED(factory.CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                  WICDecodeMetadataCacheOnDemand, &decoder))) {
         return nullptr;
     }

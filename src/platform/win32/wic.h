@@ -13,9 +13,9 @@ namespace win32 {
 // Null where WIC is missing.
 ComPtr<IWICImagingFactory> createImagingFactory();
 
-// The first frame of a BMP, JPEG or GIF file; null when the file is missing
-// or holds no such picture.
-ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::u16string& path);
+// The first frame of a BMP, JPEG or GIF file, named as the system takes it
+// (longPath); null when the file is missing or holds no such picture.
+ComPtr<IWICBitmapSource> openPictureFile(IWICImagingFactory& factory, const std::wstring& file);
 
 // The source decoded at a reduced size no smaller than width x height, where
 // its decoder can scale while decoding (JPEG); the source itself otherwise.
