@@ -265,8 +265,7 @@ MainWindow::Answer MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     controls_.layout(*fonts_);
     previousFonts.reset();
-    // The preview was decoded for the old size.
-    form_.img_Change();
+    form_.scaleChanged();
     ::InvalidateRect(window_, nullptr, FALSE);
     return 0;
 }
