@@ -89,6 +89,9 @@ void Form1::leftButtonUp(TwipPoint point) {
     if (controlAt(controls_, point) == press->target) click(*press->target);
 }
 
+// The preview is decoded to the size of its frame in pixels.
+void Form1::scaleChanged() { img_Change(); }
+
 void Form1::moveOver(std::optional<ControlId> target, int buttons) {
     if (!target) return Form_MouseMove(buttons);
     switch (*target) {

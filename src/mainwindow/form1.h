@@ -97,6 +97,9 @@ class Form1 {
     void dropped(const std::u16string& path, bool isFolder);
     // The answer to a picture request of the preview.
     void pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture);
+    // The window is drawn at another DPI from now on: what was made for the
+    // old one in pixels is made again.
+    void scaleChanged();
 
     // The keyboard. A key the window takes returns true; false leaves it to
     // the focused control (typing in a box).

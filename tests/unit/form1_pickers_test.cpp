@@ -102,7 +102,7 @@ TEST(PicturePreview, AnAnswerToAnOlderRequestIsDropped) {
     struct Case {
         const char* name;
         bool newestFirst;
-        bool sameTextAgain;  // the newest request is for the old text, as after a DPI change
+        bool sameTextAgain;  // the newest request is for the old text: the DPI changed
     };
     for (const auto& c : {Case{"in order", false, false}, Case{"newest first", true, false},
                           Case{"same text asked again", false, true}}) {
@@ -110,7 +110,7 @@ TEST(PicturePreview, AnAnswerToAnOlderRequestIsDropped) {
         h.pictures.known = {u"C:\\a.jpg", u"C:\\b.jpg"};
         h.type(ControlId::img, u"C:\\a.jpg");
         if (c.sameTextAgain) {
-            h.form.img_Change();
+            h.form.scaleChanged();
         } else {
             h.type(ControlId::img, u"C:\\b.jpg");
         }

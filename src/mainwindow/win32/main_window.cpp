@@ -145,165 +145,187 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
         self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    return self->onMessage(message, wParam, lParam);
+    const Answer answer = self->onMessage(message, wParam, lParam);
+    return answer ? *answer : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+MainWindow::Answer MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            dpi_ = dpiSource_.of(window_);
-            services_.dialogs.setOwner(window_);
-            services_.messages.setOwner(window_);
-            services_.pictures.attach(window_, pictureFinished);
-            services_.background.attach(window_, diskWorkFinished);
-            services_.pause.attach(window_, pauseTimer);
-            artwork_ = std::make_unique<ArtworkSet>();
-            artwork_->scaleFor(dpi_);
-            fonts_ = std::make_unique<Fonts>(dpi_);
-            if (!controls_.create(window_, *fonts_)) return -1;
-            addFolderMenuItem();
-            // The focus rectangle stays hidden until the keyboard is used,
-            // unless the window was opened from the keyboard.
-            ::SendMessageW(window_, WM_CHANGEUISTATE,
-                           MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-            return 0;
+            return onCreate();
         case WM_INITMENUPOPUP:
-            if (HIWORD(lParam)) checkFolderMenuItem();
-            break;
+            return onInitMenuPopup(lParam);
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == folderMenuCommand) {
-                switchFolderMenu();
-                return 0;
-            }
-            break;
+            return onSysCommand(wParam);
         case WM_DROPFILES:
-            onDrop(reinterpret_cast<HDROP>(wParam));
-            return 0;
+            return onDropFiles(reinterpret_cast<HDROP>(wParam));
         case WM_SIZE:
-            if (controls_.created()) form_.Form_Resize();
-            return 0;
+            return onSize();
         case dpiChanged:
-            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
+            return onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintDc dc(window_);
-            paint(dc.get());
-            return 0;
-        }
+            return 1;  // painting covers all of it, through a canvas
+        case WM_PAINT:
+            return onPaint();
         case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_UPDATEUISTATE: {
-            const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
-            repaint();
-            return result;
-        }
+            return onPrintClient(reinterpret_cast<HDC>(wParam));
+        case WM_UPDATEUISTATE:
+            return onUpdateUiState(wParam, lParam);
         case WM_MOUSEMOVE:
-            controls_.mouseMoved(wParam, lParam);
-            form_.mouseMoved(twips(lParam), mouseButtons(wParam));
-            return 0;
+            return onMouseMove(wParam, lParam);
         case WM_LBUTTONDOWN:
-            ::SetCapture(window_);
-            form_.leftButtonDown(twips(lParam));
-            return 0;
+            return onLeftButtonDown(lParam);
         case WM_LBUTTONDBLCLK:
-            ::SetCapture(window_);
-            form_.leftDoubleClick(twips(lParam));
-            return 0;
+            return onLeftButtonDoubleClick(lParam);
         case WM_LBUTTONUP:
-            if (::GetCapture() == window_) ::ReleaseCapture();
-            form_.leftButtonUp(twips(lParam));
-            return 0;
+            return onLeftButtonUp(lParam);
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
-                POINT p{};
-                ::GetCursorPos(&p);
-                ::ScreenToClient(window_, &p);
-                const mainwindow::TwipPoint at{pixelsToTwips(p.x, dpi_), pixelsToTwips(p.y, dpi_)};
-                auto under = mainwindow::controlAt(form_.controls(), at);
-                if (under && form_.control(*under).upArrowCursor) {
-                    ::SetCursor(::LoadCursorW(nullptr, IDC_UPARROW));
-                    return TRUE;
-                }
-            }
-            break;
+            return onSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
         case WM_COMMAND:
-            onCommand(wParam, lParam);
-            return 0;
+            return onCommand(wParam, lParam);
         case WM_GETOBJECT:
-            controls_.accessibilityWanted();
-            break;
-        case WM_CTLCOLOREDIT: {
-            auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
-            if (!box) break;
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, controls_.textColour(*box));
-            ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-        }
+            return onGetObject();
+        case WM_CTLCOLOREDIT:
+            return onCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
-            // Give the focus back to the child that had it, as dialogs do.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = ::GetFocus();
-                if (focus && ::IsChild(window_, focus)) focused_ = focus;
-            }
-            break;
+            return onActivate(LOWORD(wParam));
         case WM_SETFOCUS:
-            // At first the window keeps the focus itself: nothing in it is
-            // focused, and a screen reader names the window.
-            if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
-            return 0;
+            return onSetFocus();
         case pictureFinished:
-            if (auto finished = services_.pictures.takeFinished()) {
-                form_.pictureLoaded(finished->ticket, std::move(finished->picture));
-            }
-            return 0;
+            return onPictureFinished();
         case diskWorkFinished:
-            services_.background.runFinished();
-            return 0;
+            return onDiskWorkFinished();
         case WM_TIMER:
-            if (wParam != pauseTimer) break;
-            services_.pause.elapsed();
-            return 0;
+            return onTimer(wParam);
         case WM_DESTROY:
-            // A decode or a read under way finishes unannounced: this window
-            // is going.
-            services_.pictures.detach();
-            services_.background.detach();
-            services_.pause.detach();
-            ::PostQuitMessage(0);
-            return 0;
-        case WM_NCDESTROY: {
-            // Nothing reaches this object once its window is gone.
-            HWND window = std::exchange(window_, nullptr);
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        }
+            return onDestroy();
+        case WM_NCDESTROY:
+            return onNcDestroy();
         default:
-            break;
+            return std::nullopt;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-bool MainWindow::translateKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
-    if (!window_ || (message.hwnd != window_ && !::IsChild(window_, message.hwnd))) return false;
-    // No keys while a command waits for the disk: Escape would end it.
-    if (!::IsWindowEnabled(window_)) return true;
-    auto key = keyOf(message);
-    if (!key) return false;
-    if (*key == mainwindow::Key::tab || *key == mainwindow::Key::shiftTab) {
-        // The keyboard is in use: from now on the focus shows.
-        ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    }
-    return form_.keyPressed(*key);
+MainWindow::Answer MainWindow::onCreate() {
+    dpi_ = dpiSource_.of(window_);
+    services_.dialogs.setOwner(window_);
+    services_.messages.setOwner(window_);
+    services_.pictures.attach(window_, pictureFinished);
+    services_.background.attach(window_, diskWorkFinished);
+    services_.pause.attach(window_, pauseTimer);
+    artwork_ = std::make_unique<ArtworkSet>();
+    artwork_->scaleFor(dpi_);
+    fonts_ = std::make_unique<Fonts>(dpi_);
+    if (!controls_.create(window_, *fonts_)) return -1;
+    addFolderMenuItem();
+    // The focus rectangle stays hidden until the keyboard is used, unless
+    // the window was opened from the keyboard.
+    ::SendMessageW(window_, WM_CHANGEUISTATE,
+                   MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    return 0;
 }
 
-void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+MainWindow::Answer MainWindow::onInitMenuPopup(LPARAM lParam) {
+    if (HIWORD(lParam)) checkFolderMenuItem();
+    return std::nullopt;
+}
+
+MainWindow::Answer MainWindow::onSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != folderMenuCommand) return std::nullopt;
+    switchFolderMenu();
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onDropFiles(HDROP drop) {
+    // Only the first item counts: the window holds one folder and one picture.
+    std::u16string path;
+    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+    if (length > 0 && length != 0xFFFFFFFF) {
+        std::vector<wchar_t> buffer(length + 1);
+        ::DragQueryFileW(drop, 0, buffer.data(), length + 1);
+        path = win32::fromWide(buffer.data());
+    }
+    ::DragFinish(drop);
+    open(path);
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onSize() {
+    if (controls_.created()) form_.Form_Resize();
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The boxes hold the old fonts until they have the new ones.
+    auto previousFonts = std::exchange(fonts_, std::make_unique<Fonts>(dpi_));
+    if (artwork_) artwork_->scaleFor(dpi_);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    controls_.layout(*fonts_);
+    previousFonts.reset();
+    form_.scaleChanged();
+    ::InvalidateRect(window_, nullptr, FALSE);
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onPaint() {
+    PaintDc dc(window_);
+    paint(dc.get());
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onPrintClient(HDC dc) {
+    paint(dc);
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onUpdateUiState(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::DefWindowProcW(window_, WM_UPDATEUISTATE, wParam, lParam);
+    repaint();
+    return result;
+}
+
+MainWindow::Answer MainWindow::onMouseMove(WPARAM keys, LPARAM at) {
+    controls_.mouseMoved(keys, at);
+    form_.mouseMoved(twips(at), mouseButtons(keys));
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onLeftButtonDown(LPARAM at) {
+    ::SetCapture(window_);
+    form_.leftButtonDown(twips(at));
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onLeftButtonDoubleClick(LPARAM at) {
+    ::SetCapture(window_);
+    form_.leftDoubleClick(twips(at));
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onLeftButtonUp(LPARAM at) {
+    if (::GetCapture() == window_) ::ReleaseCapture();
+    form_.leftButtonUp(twips(at));
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onSetCursor(HWND over, UINT hitTest) {
+    if (over != window_ || hitTest != HTCLIENT) return std::nullopt;
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(window_, &p);
+    const mainwindow::TwipPoint at{pixelsToTwips(p.x, dpi_), pixelsToTwips(p.y, dpi_)};
+    auto under = mainwindow::controlAt(form_.controls(), at);
+    if (!under || !form_.control(*under).upArrowCursor) return std::nullopt;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_UPARROW));
+    return TRUE;
+}
+
+MainWindow::Answer MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
-    if (!box) return;
+    if (!box) return 0;
     switch (HIWORD(wParam)) {
         case EN_CHANGE:
             // The model ignores a text it already holds, which is what a
@@ -319,19 +341,86 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+    return 0;
 }
 
-void MainWindow::onDrop(HDROP drop) {
-    // Only the first item counts: the window holds one folder and one picture.
-    std::u16string path;
-    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
-    if (length > 0 && length != 0xFFFFFFFF) {
-        std::vector<wchar_t> buffer(length + 1);
-        ::DragQueryFileW(drop, 0, buffer.data(), length + 1);
-        path = win32::fromWide(buffer.data());
+MainWindow::Answer MainWindow::onGetObject() {
+    // The system's own object answers; the boxes are named before it does.
+    controls_.accessibilityWanted();
+    return std::nullopt;
+}
+
+MainWindow::Answer MainWindow::onCtlColorEdit(HDC dc, HWND edit) {
+    auto box = controls_.boxOf(edit);
+    if (!box) return std::nullopt;
+    ::SetTextColor(dc, controls_.textColour(*box));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+}
+
+MainWindow::Answer MainWindow::onActivate(UINT state) {
+    // Give the focus back to the child that had it, as dialogs do.
+    if (state == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(window_, focus)) focused_ = focus;
     }
-    ::DragFinish(drop);
-    open(path);
+    return std::nullopt;
+}
+
+MainWindow::Answer MainWindow::onSetFocus() {
+    // At first the window keeps the focus itself: nothing in it is focused,
+    // and a screen reader names the window.
+    if (focused_ && ::IsWindow(focused_)) ::SetFocus(focused_);
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onPictureFinished() {
+    if (auto finished = services_.pictures.takeFinished()) {
+        form_.pictureLoaded(finished->ticket, std::move(finished->picture));
+    }
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onDiskWorkFinished() {
+    services_.background.runFinished();
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onTimer(WPARAM timer) {
+    if (timer != pauseTimer) return std::nullopt;
+    services_.pause.elapsed();
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onDestroy() {
+    // A decode or a read under way finishes unannounced: this window is
+    // going.
+    services_.pictures.detach();
+    services_.background.detach();
+    services_.pause.detach();
+    ::PostQuitMessage(0);
+    return 0;
+}
+
+MainWindow::Answer MainWindow::onNcDestroy() {
+    // Nothing reaches this object once its window is gone; the default
+    // procedure still sees the message.
+    ::SetWindowLongPtrW(std::exchange(window_, nullptr), GWLP_USERDATA, 0);
+    return std::nullopt;
+}
+
+bool MainWindow::translateKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (!window_ || (message.hwnd != window_ && !::IsChild(window_, message.hwnd))) return false;
+    // No keys while a command waits for the disk: Escape would end it.
+    if (!::IsWindowEnabled(window_)) return true;
+    auto key = keyOf(message);
+    if (!key) return false;
+    if (*key == mainwindow::Key::tab || *key == mainwindow::Key::shiftTab) {
+        // The keyboard is in use: from now on the focus shows.
+        ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    return form_.keyPressed(*key);
 }
 
 void MainWindow::open(const std::u16string& path) {
@@ -379,21 +468,6 @@ void MainWindow::paint(HDC dc) {
 bool MainWindow::showsFocus() const {
     const auto state = ::SendMessageW(window_, WM_QUERYUISTATE, 0, 0);
     return (state & UISF_HIDEFOCUS) == 0;
-}
-
-void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    // The boxes hold the old fonts until they have the new ones.
-    auto previousFonts = std::exchange(fonts_, std::make_unique<Fonts>(dpi_));
-    if (artwork_) artwork_->scaleFor(dpi_);
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    controls_.layout(*fonts_);
-    previousFonts.reset();
-    // The preview was decoded for the old size.
-    form_.img_Change();
-    ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 mainwindow::TwipPoint MainWindow::twips(LPARAM lParam) const {

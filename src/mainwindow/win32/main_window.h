@@ -41,19 +41,46 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     static const wchar_t* className();
 
   private:
+    // What the window answers to a message; nothing leaves the message to
+    // the system's default window procedure.
+    using Answer = std::optional<LRESULT>;
+
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands each message to its handler below.
+    Answer onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    Answer onCreate();
+    Answer onInitMenuPopup(LPARAM lParam);
+    Answer onSysCommand(WPARAM command);
+    Answer onDropFiles(HDROP drop);
+    Answer onSize();
+    Answer onDpiChanged(UINT dpi, const RECT& suggested);
+    Answer onPaint();
+    Answer onPrintClient(HDC dc);
+    Answer onUpdateUiState(WPARAM wParam, LPARAM lParam);
+    Answer onMouseMove(WPARAM keys, LPARAM at);
+    Answer onLeftButtonDown(LPARAM at);
+    Answer onLeftButtonDoubleClick(LPARAM at);
+    Answer onLeftButtonUp(LPARAM at);
+    Answer onSetCursor(HWND over, UINT hitTest);
+    Answer onCommand(WPARAM wParam, LPARAM lParam);
+    Answer onGetObject();
+    Answer onCtlColorEdit(HDC dc, HWND edit);
+    Answer onActivate(UINT state);
+    Answer onSetFocus();
+    Answer onPictureFinished();
+    Answer onDiskWorkFinished();
+    Answer onTimer(WPARAM timer);
+    Answer onDestroy();
+    Answer onNcDestroy();
 
     // Draws the whole client area, through a canvas so that nothing flickers.
     void paint(HDC dc);
     void repaint();
     bool showsFocus() const;
-    void onCommand(WPARAM wParam, LPARAM lParam);
-    void onDrop(HDROP drop);
     void addFolderMenuItem();
     void checkFolderMenuItem();
     void switchFolderMenu();
-    void onDpiChanged(UINT dpi, const RECT& suggested);
     mainwindow::TwipPoint twips(LPARAM lParam) const;
     bool setOuterSize(int widthPixels, int heightPixels);
 

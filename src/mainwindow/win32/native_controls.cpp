@@ -9,6 +9,7 @@
 
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/place_child.h"
 #include "platform/win32/wide_text.h"
 
 namespace app {
@@ -17,12 +18,6 @@ namespace {
 using mainwindow::Control;
 using mainwindow::ControlId;
 using mainwindow::ControlKind;
-
-constexpr wchar_t commandClassName[] = L"FolderBackgroundCommand";
-// Posted to a stand-in to run a press its accessible object was asked for.
-// It carries nothing: from another program it finds nothing asked and
-// presses nothing.
-constexpr UINT runAskedPress = WM_APP + 1;
 
 // The native children in their stacking order.
 constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
@@ -48,20 +43,15 @@ bool highContrast() {
 
 NativeControls::NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
                                win32::ThemedControls& themed, std::function<UINT()> dpi)
-    : form_(form), com_(com), themed_(themed), dpi_(std::move(dpi)) {}
+    : form_(form),
+      com_(com),
+      themed_(themed),
+      dpi_(std::move(dpi)),
+      standIns_(form, dpi_, std::bind_front(&NativeControls::accessibilityWanted, this)) {}
 
 bool NativeControls::create(HWND parent, const Fonts& fonts) {
     parent_ = parent;
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW commandClass{};
-    commandClass.cbSize = sizeof(commandClass);
-    commandClass.lpfnWndProc = commandProc;
-    commandClass.hInstance = instance;
-    commandClass.lpszClassName = commandClassName;
-    if (!::RegisterClassExW(&commandClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return false;
-    }
-
     const UINT dpi = dpi_();
     for (ControlId id : nativeChildren) {
         const Control& control = form_.control(id);
@@ -86,9 +76,8 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
                 ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
         }
     }
-
-    createCommandChildren();
-    return true;
+    // After the boxes, so that the stand-ins follow them among the siblings.
+    return standIns_.create(parent_);
 }
 
 // The one tooltip is the close picture's, and only the mouse shows it, so it
@@ -110,21 +99,16 @@ void NativeControls::mouseMoved(WPARAM keys, LPARAM at) {
 }
 
 void NativeControls::layout(const Fonts& fonts) {
+    const UINT dpi = dpi_();
     for (ControlId id : nativeChildren) {
         HWND child = children_[id];
-        place(child, form_.control(id).rect);
+        placeChild(child, form_.control(id).rect, dpi);
         ::SendMessageW(child, WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts.get(form_.control(id).font)), TRUE);
     }
-    for (ControlId id : mainwindow::paintedCommands) place(children_[id], form_.control(id).rect);
-    for (auto [label, window] : labels_) place(window, form_.control(label).rect);
+    standIns_.layout();
+    for (auto [label, window] : labels_) placeChild(window, form_.control(label).rect, dpi);
     placeToolTip();
-}
-
-void NativeControls::place(HWND child, const mainwindow::TwipRect& rect) const {
-    const RECT r = pixelRect(rect, dpi_());
-    ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NativeControls::placeToolTip() {
@@ -233,106 +217,6 @@ LRESULT CALLBACK NativeControls::boxProc(HWND box, UINT message, WPARAM wParam, 
     return ::CallWindowProcW(edit, box, message, wParam, lParam);
 }
 
-// The painted commands' stand-ins: windows of their own small class over the
-// painted buttons and links, which hold the focus and speak for the command.
-// They draw nothing and are left out of the main window's clipping
-// (WS_EX_TRANSPARENT), so what shows is the main window's painting, focus
-// included. The mouse passes through them (HTTRANSPARENT), so the model's hit
-// testing alone decides what the pointer is over; another program's hit test
-// (a screen reader's pointer) finds them.
-void NativeControls::createCommandChildren() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const UINT dpi = dpi_();
-    for (ControlId id : mainwindow::paintedCommands) {
-        const RECT r = pixelRect(form_.control(id).rect, dpi);
-        children_[id] = ::CreateWindowExW(
-            WS_EX_TRANSPARENT, commandClassName, win32::wide(form_.accessible(id).name),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
-            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance,
-            static_cast<CommandAnswers*>(this));
-    }
-}
-
-LRESULT CALLBACK NativeControls::commandProc(HWND child, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(child, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* answers = reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
-    if (!answers) return ::DefWindowProcW(child, message, wParam, lParam);
-    return static_cast<NativeControls*>(answers)->onCommandMessage(child, message, wParam, lParam);
-}
-
-LRESULT NativeControls::onCommandMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            ::ValidateRect(child, nullptr);
-            return 0;
-        case WM_PRINTCLIENT:
-            return 0;
-        case WM_SETFOCUS:
-            if (auto id = controlOf(child)) form_.focusEntered(*id);
-            return 0;
-        case WM_KILLFOCUS:
-            spaceDown_ = nullptr;
-            if (auto id = controlOf(child)) form_.focusLeft(*id);
-            return 0;
-        case WM_KEYDOWN:
-            // As a Windows button: Space presses when it comes up, and only
-            // if it went down here. Ctrl+Space is someone else's.
-            if (wParam == VK_SPACE && ::GetKeyState(VK_CONTROL) >= 0) {
-                if ((lParam & (1 << 30)) == 0) spaceDown_ = child;
-                return 0;
-            }
-            break;
-        case WM_KEYUP:
-            if (wParam == VK_SPACE && spaceDown_ == child) {
-                spaceDown_ = nullptr;
-                form_.keyPressed(mainwindow::Key::space);
-                return 0;
-            }
-            break;
-        case runAskedPress:
-            if (auto id = controlOf(child)) {
-                auto asked = std::find(pressesAsked_.begin(), pressesAsked_.end(), *id);
-                if (asked == pressesAsked_.end()) return 0;
-                pressesAsked_.erase(asked);
-                form_.press(*id);
-            }
-            return 0;
-        case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                accessibilityWanted();
-                return accessibleCommand(child, wParam);
-            }
-            break;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(child, GWLP_USERDATA, 0);
-            break;
-        default:
-            break;
-    }
-    return ::DefWindowProcW(child, message, wParam, lParam);
-}
-
-mainwindow::AccessibleInfo NativeControls::describe(HWND standIn) const {
-    auto id = controlOf(standIn);
-    return id ? form_.accessible(*id) : mainwindow::AccessibleInfo{};
-}
-
-void NativeControls::pressSoon(HWND standIn) {
-    auto id = controlOf(standIn);
-    if (!id) return;
-    pressesAsked_.push_back(*id);
-    ::PostMessageW(standIn, runAskedPress, 0, 0);
-}
-
 COLORREF NativeControls::textColour(ControlId box) const {
     // The designed dark grey is unreadable on a black high-contrast theme.
     if (highContrast()) return ::GetSysColor(COLOR_WINDOWTEXT);
@@ -344,13 +228,6 @@ mainwindow::TwipPoint NativeControls::twips(LPARAM at) const {
     return {pixelsToTwips(GET_X_LPARAM(at), dpi), pixelsToTwips(GET_Y_LPARAM(at), dpi)};
 }
 
-std::optional<ControlId> NativeControls::controlOf(HWND child) const {
-    for (auto [id, window] : children_) {
-        if (window == child) return id;
-    }
-    return std::nullopt;
-}
-
 std::optional<ControlId> NativeControls::boxOf(HWND child) const {
     for (auto [id, window] : children_) {
         if (window == child && form_.control(id).kind == ControlKind::textBox) return id;
@@ -360,7 +237,7 @@ std::optional<ControlId> NativeControls::boxOf(HWND child) const {
 
 HWND NativeControls::window(ControlId control) const {
     auto it = children_.find(control);
-    return it == children_.end() ? nullptr : it->second;
+    return it == children_.end() ? standIns_.window(control) : it->second;
 }
 
 void NativeControls::showText(ControlId box, const std::u16string& text) {
@@ -377,10 +254,6 @@ void NativeControls::focus(ControlId control) {
     if (HWND child = window(control)) ::SetFocus(child);
 }
 
-void NativeControls::colourChanged() {
-    // The colour button's description is the colour's number.
-    ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window(ControlId::Image3), OBJID_CLIENT,
-                     CHILDID_SELF);
-}
+void NativeControls::colourChanged() { standIns_.colourChanged(); }
 
 }  // namespace app

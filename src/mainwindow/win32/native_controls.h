@@ -6,22 +6,21 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "mainwindow/form1.h"
-#include "mainwindow/win32/accessible_command.h"
 #include "mainwindow/win32/annotations.h"
 #include "mainwindow/win32/painter.h"
+#include "mainwindow/win32/stand_ins.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/themed_controls.h"
 
 namespace app {
 
-// The window's native children: the text boxes, the push button, the painted
-// commands' stand-ins and the close picture's tooltip, with what assistive
-// tools are told about them. The main window paints; these take the keyboard
-// and speak for what it paints.
-class NativeControls : private CommandAnswers {
+// The window's native children: the text boxes, the push button, the
+// painted commands' stand-ins (StandIns) and the close picture's tooltip,
+// with what assistive tools are told about the boxes. The main window paints;
+// these take the keyboard and speak for what it paints.
+class NativeControls {
   public:
     NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
                    win32::ThemedControls& themed, std::function<UINT()> dpi);
@@ -41,9 +40,9 @@ class NativeControls : private CommandAnswers {
     // boxes are named from now on.
     void accessibilityWanted();
 
-    // The control a child window stands for; boxOf only for the text boxes.
-    std::optional<mainwindow::ControlId> controlOf(HWND child) const;
+    // The text box a child window is; nothing for any other child.
     std::optional<mainwindow::ControlId> boxOf(HWND child) const;
+    // The child that is, or stands in for, `control`; null when none does.
     HWND window(mainwindow::ControlId control) const;
     // The colour a box's text is drawn in.
     COLORREF textColour(mainwindow::ControlId box) const;
@@ -56,28 +55,22 @@ class NativeControls : private CommandAnswers {
 
   private:
     static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK commandProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK labelProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT onCommandMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam);
-    void createCommandChildren();
     void placeToolTip();
     void labelBox(mainwindow::ControlId box, mainwindow::ControlId label);
     // A label that draws nothing, just before `before` among the siblings.
     HWND addLabel(mainwindow::ControlId before, const std::u16string& text,
                   const mainwindow::TwipRect& rect);
-    void place(HWND child, const mainwindow::TwipRect& rect) const;
     mainwindow::TwipPoint twips(LPARAM at) const;
-
-    // CommandAnswers
-    mainwindow::AccessibleInfo describe(HWND standIn) const override;
-    void pressSoon(HWND standIn) override;
 
     mainwindow::Form1& form_;
     win32::ComOnFirstUse& com_;
     win32::ThemedControls& themed_;
     std::function<UINT()> dpi_;
     HWND parent_ = nullptr;
+    // The boxes and the push button.
     std::map<mainwindow::ControlId, HWND> children_;
+    StandIns standIns_;
     // The edit boxes' and labels' own window procedures, which boxProc and
     // labelProc hand on to.
     WNDPROC editProc_ = nullptr;
@@ -87,10 +80,6 @@ class NativeControls : private CommandAnswers {
     std::optional<Annotations> annotations_;
     // Where annotation is missing the boxes are named by labels of their own.
     std::map<mainwindow::ControlId, HWND> labels_;
-    // Presses asked for through the stand-ins' accessible objects, not yet run.
-    std::vector<mainwindow::ControlId> pressesAsked_;
-    // The stand-in that took a Space down, which presses as the key comes up.
-    HWND spaceDown_ = nullptr;
 };
 
 }  // namespace app
