@@ -46,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         return commandline::runCommand(line, commandServices);
     }
 
-    app::MainWindow window(services.forWindow());
+    mainwindow::win32::MainWindow window(services.forWindow());
     if (!window.create(showCommand)) return 1;
     // What was dropped on the program's icon, or named when starting it.
     for (const auto& path : line.paths) window.open(droppedPath(services, path));

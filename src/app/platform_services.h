@@ -27,7 +27,7 @@ class PlatformServices {
     PlatformServices(const PlatformServices&) = delete;
     PlatformServices& operator=(const PlatformServices&) = delete;
 
-    WindowServices forWindow() {
+    mainwindow::win32::WindowServices forWindow() {
         return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
                 folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_,
                 shell_,         windows_, errors_,   network_,    pause_,    folderMenu_};

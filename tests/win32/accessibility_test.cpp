@@ -123,7 +123,8 @@ class ProgramAccessibility : public ProgramTest {
     // Where the window draws a control, in its client coordinates.
     RECT painted(mainwindow::ControlId id) const {
         static const mainwindow::Controls design = mainwindow::designControls();
-        return app::pixelRect(design[mainwindow::indexOf(id)].rect, app::DpiSource().of(window_));
+        return mainwindow::win32::pixelRect(design[mainwindow::indexOf(id)].rect,
+                                            mainwindow::win32::DpiSource().of(window_));
     }
 
     // The title of a dialog the program shows over its window, if any.

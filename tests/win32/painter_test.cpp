@@ -25,17 +25,19 @@ DWORD gdiObjects() {
 TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
     fakes::FormHarness h;
     h.type(mainwindow::ControlId::color, u"255");  // the swatch, an opaque label
-    app::ArtworkSet artwork;
+    mainwindow::win32::ArtworkSet artwork;
     artwork.scaleFor(96);
     // Fonts for twice the window's DPI: no caption fits its label, so every
     // paint shrinks every caption's font, several tries each.
-    const app::Fonts tooLarge(192);
+    const mainwindow::win32::Fonts tooLarge(192);
 
     HDC screen = ::GetDC(nullptr);
-    app::MemoryCanvas canvas(screen, 663, 346);
+    mainwindow::win32::MemoryCanvas canvas(screen, 663, 346);
     ::ReleaseDC(nullptr, screen);
     const RECT client{0, 0, 663, 346};
-    auto paint = [&] { app::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96, true); };
+    auto paint = [&] {
+        mainwindow::win32::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96, true);
+    };
 
     paint();  // whatever the system makes once and keeps
     const DWORD before = gdiObjects();

@@ -8,7 +8,7 @@
 
 namespace {
 
-using app::scalePixels;
+using mainwindow::win32::scalePixels;
 
 std::uint32_t bgra(int b, int g, int r, int a) {
     return static_cast<std::uint32_t>(b | g << 8 | r << 16 | a << 24);

@@ -15,7 +15,7 @@ namespace {
 using win32::ComPtr;
 
 win32::UniqueBitmap copyOfScreen() {
-    const app::WindowDc screen(nullptr);
+    const mainwindow::win32::WindowDc screen(nullptr);
     if (!screen.get()) return {};
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);

@@ -117,7 +117,7 @@ class ProgramWindow : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         if (HasFatalFailure()) return;
-        dpi_ = app::DpiSource().of(window_);
+        dpi_ = mainwindow::win32::DpiSource().of(window_);
     }
 
     void TearDown() override {

@@ -8,7 +8,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/wide_text.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::AccessibleInfo;
@@ -29,7 +29,7 @@ HRESULT returnText(const std::u16string& text, BSTR* out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (text.empty()) return S_FALSE;
-    *out = ::SysAllocStringLen(win32::wide(text), static_cast<UINT>(text.size()));
+    *out = ::SysAllocStringLen(::win32::wide(text), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -59,7 +59,7 @@ LONG msaaRole(AccessibleRole role) {
 // is an IOleWindow, so that WindowFromAccessibleObject finds the stand-in.
 class AccessibleCommand final : public IAccessible, public IOleWindow {
   public:
-    AccessibleCommand(HWND standIn, win32::ComPtr<IAccessible> standard)
+    AccessibleCommand(HWND standIn, ::win32::ComPtr<IAccessible> standard)
         : standIn_(standIn), standard_(std::move(standard)) {}
 
     // IUnknown
@@ -216,14 +216,14 @@ class AccessibleCommand final : public IAccessible, public IOleWindow {
     }
 
     HWND standIn_;
-    win32::ComPtr<IAccessible> standard_;
+    ::win32::ComPtr<IAccessible> standard_;
     LONG references_ = 1;
 };
 
 }  // namespace
 
 LRESULT accessibleCommand(HWND standIn, WPARAM wParam) {
-    win32::ComPtr<IAccessible> standard;
+    ::win32::ComPtr<IAccessible> standard;
     if (FAILED(::CreateStdAccessibleObject(standIn, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) {
         return 0;
     }
@@ -234,4 +234,4 @@ LRESULT accessibleCommand(HWND standIn, WPARAM wParam) {
     return result;
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

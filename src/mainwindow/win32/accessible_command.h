@@ -6,7 +6,7 @@
 
 #include "mainwindow/keyboard.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // What the accessible object of a painted command's stand-in asks of the
 // window. Tools' calls reach the object on the window's own thread, so it
@@ -27,4 +27,4 @@ class CommandAnswers {
 // a tool may keep the object longer than the window lives.
 LRESULT accessibleCommand(HWND standIn, WPARAM wParam);
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace app {
+namespace mainwindow::win32 {
 
 Annotations::Annotations() {
     if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
@@ -28,4 +28,4 @@ void Annotations::clear(HWND window) {
     services_->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, given, 1);
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -8,7 +8,7 @@
 
 #include "platform/win32/com_ptr.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // Names given to the system's own accessible objects of windows through
 // oleacc's Dynamic Annotation, which leaves those objects whole. Windows XP
@@ -27,7 +27,7 @@ class Annotations {
     void clear(HWND window);
 
   private:
-    win32::ComPtr<IAccPropServices> services_;
+    ::win32::ComPtr<IAccPropServices> services_;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -9,7 +9,7 @@
 #include "platform/win32/dib_section.h"
 #include "resource_ids.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::Artwork;
@@ -56,9 +56,9 @@ bool hasAlphaMasks(const std::byte* info, std::size_t available) {
 }
 
 // A top-down 32-bit DIB section holding `pixels`.
-win32::DecodedBitmap bitmapOf(const std::uint32_t* pixels, int width, int height) {
+::win32::DecodedBitmap bitmapOf(const std::uint32_t* pixels, int width, int height) {
     void* bits = nullptr;
-    win32::UniqueBitmap bitmap = win32::createTopDownBitmap(width, height, &bits);
+    ::win32::UniqueBitmap bitmap = ::win32::createTopDownBitmap(width, height, &bits);
     if (!bitmap) return {};
     std::memcpy(bits, pixels, std::size_t{4} * width * height);
     return {std::move(bitmap), width, height};
@@ -74,7 +74,7 @@ const std::uint32_t* pixelsOf(const ArtworkPicture& picture) {
 
 }  // namespace
 
-ArtworkSet::Held ArtworkSet::hold(win32::DecodedBitmap bitmap) {
+ArtworkSet::Held ArtworkSet::hold(::win32::DecodedBitmap bitmap) {
     Held held;
     held.picture.width = bitmap.width;
     held.picture.height = bitmap.height;
@@ -165,4 +165,4 @@ const ArtworkPicture* ArtworkSet::find(Artwork art) const {
     return it == set.end() ? nullptr : &it->second.picture;
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

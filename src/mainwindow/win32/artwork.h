@@ -9,7 +9,7 @@
 #include "mainwindow/controls.h"
 #include "platform/win32/decoded_bitmap.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // One of the window's pictures, ready to draw.
 struct ArtworkPicture {
@@ -41,9 +41,9 @@ class ArtworkSet {
         // What `picture` draws: the inflated file of an opaque picture, or
         // the bitmap of one to blend.
         std::vector<std::byte> file;
-        win32::DecodedBitmap owned;
+        ::win32::DecodedBitmap owned;
     };
-    static Held hold(win32::DecodedBitmap bitmap);
+    static Held hold(::win32::DecodedBitmap bitmap);
     static Held load(int resourceId);
 
     const ArtworkPicture* find(mainwindow::Artwork art) const;
@@ -55,4 +55,4 @@ class ArtworkSet {
     UINT dpi_ = 96;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -2,7 +2,7 @@
 
 #include "mainwindow/win32/gdi.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 DpiSource::DpiSource() : forWindow_(L"user32.dll", "GetDpiForWindow") {}
 
@@ -23,4 +23,4 @@ UINT DpiSource::of(HWND window) {
     return dpi == 0 ? 96 : dpi;
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -6,7 +6,7 @@
 
 #include "platform/win32/system_library.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // The dots per inch the window is drawn at: its own on Windows 10 1607 and
 // later, its monitor's on 8.1, and the system's everywhere before.
@@ -18,9 +18,9 @@ class DpiSource {
 
   private:
     using ForMonitor = HRESULT(HMONITOR, int, UINT*, UINT*);
-    win32::NewerFunction<UINT(HWND)> forWindow_;
+    ::win32::NewerFunction<UINT(HWND)> forWindow_;
     // Looked up only where forWindow_ is missing: shcore.dll is loaded for it.
-    std::optional<win32::NewerFunction<ForMonitor>> forMonitor_;
+    std::optional<::win32::NewerFunction<ForMonitor>> forMonitor_;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -6,7 +6,7 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // BeginPaint/EndPaint as one object.
 class PaintDc {
@@ -62,9 +62,9 @@ class MemoryCanvas {
     HDC get() const { return dc_.get(); }
 
   private:
-    win32::UniqueDc dc_;
-    win32::UniqueBitmap bitmap_;
+    ::win32::UniqueDc dc_;
+    ::win32::UniqueBitmap bitmap_;
     SelectGuard select_;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -13,7 +13,7 @@
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::ControlId;
@@ -75,7 +75,7 @@ std::optional<mainwindow::Key> keyOf(const MSG& message) {
 std::u16string windowText(HWND window) {
     std::vector<wchar_t> text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1);
     int length = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return win32::fromWide({text.data(), static_cast<std::size_t>(std::max(length, 0))});
+    return ::win32::fromWide({text.data(), static_cast<std::size_t>(std::max(length, 0))});
 }
 
 }  // namespace
@@ -243,7 +243,7 @@ MainWindow::Answer MainWindow::onDropFiles(HDROP drop) {
     if (length > 0 && length != 0xFFFFFFFF) {
         std::vector<wchar_t> buffer(length + 1);
         ::DragQueryFileW(drop, 0, buffer.data(), length + 1);
-        path = win32::fromWide(buffer.data());
+        path = ::win32::fromWide(buffer.data());
     }
     ::DragFinish(drop);
     open(path);
@@ -425,7 +425,7 @@ bool MainWindow::translateKey(const MSG& message) {
 
 void MainWindow::open(const std::u16string& path) {
     const DWORD attributes =
-        path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(win32::wide(path));
+        path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(::win32::wide(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     form_.dropped(path, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
@@ -433,7 +433,7 @@ void MainWindow::open(const std::u16string& path) {
 void MainWindow::addFolderMenuItem() {
     HMENU menu = ::GetSystemMenu(window_, FALSE);
     if (!menu) return;
-    const std::wstring text = win32::toWide(foldermenu::FolderMenuEntry::text);
+    const std::wstring text = ::win32::toWide(foldermenu::FolderMenuEntry::text);
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, folderMenuCommand, text.c_str());
 }
@@ -535,4 +535,4 @@ void MainWindow::acceptInput(bool accept) {
     }
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -14,7 +14,7 @@
 #include "mainwindow/win32/painter.h"
 #include "mainwindow/win32/window_services.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // The Win32 window that shows `Form1`: it paints what the model holds and
 // turns window messages into the model's input calls.
@@ -113,4 +113,4 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     HWND focusWhileWaiting_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -12,7 +12,7 @@
 #include "mainwindow/win32/place_child.h"
 #include "platform/win32/wide_text.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::Control;
@@ -41,8 +41,8 @@ bool highContrast() {
 
 }  // namespace
 
-NativeControls::NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
-                               win32::ThemedControls& themed, std::function<UINT()> dpi)
+NativeControls::NativeControls(mainwindow::Form1& form, ::win32::ComOnFirstUse& com,
+                               ::win32::ThemedControls& themed, std::function<UINT()> dpi)
     : form_(form),
       com_(com),
       themed_(themed),
@@ -65,7 +65,7 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
         // each out twice before the first paint.
         const RECT r = pixelRect(control.rect, dpi);
         HWND child = ::CreateWindowExW(
-            0, button ? WC_BUTTONW : WC_EDITW, win32::wide(control.text), style, r.left, r.top,
+            0, button ? WC_BUTTONW : WC_EDITW, ::win32::wide(control.text), style, r.left, r.top,
             r.right - r.left, r.bottom - r.top, parent_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.get(control.font)), FALSE);
@@ -114,7 +114,7 @@ void NativeControls::layout(const Fonts& fonts) {
 void NativeControls::placeToolTip() {
     if (!toolTip_) return;
     const Control& close = form_.control(ControlId::Image6);
-    std::wstring tip = win32::toWide(close.toolTip);
+    std::wstring tip = ::win32::toWide(close.toolTip);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     // The tip is Arabic, on every Windows.
@@ -134,7 +134,7 @@ void NativeControls::accessibilityWanted() {
     annotations_.emplace();
     bool labelled = false;
     for (auto [box, label] : labelledBoxes) {
-        const std::wstring name = win32::toWide(form_.accessible(box).name);
+        const std::wstring name = ::win32::toWide(form_.accessible(box).name);
         if (annotations_->name(window(box), name)) continue;
         labelBox(box, label);
         labelled = true;
@@ -157,7 +157,7 @@ HWND NativeControls::addLabel(ControlId before, const std::u16string& text,
                               const mainwindow::TwipRect& rect) {
     const RECT r = pixelRect(rect, dpi_());
     HWND label =
-        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, win32::wide(text),
+        ::CreateWindowExW(WS_EX_TRANSPARENT, WC_STATICW, ::win32::wide(text),
                           WS_CHILD | WS_VISIBLE | SS_RIGHT, r.left, r.top, r.right - r.left,
                           r.bottom - r.top, parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!label) return nullptr;
@@ -241,7 +241,7 @@ HWND NativeControls::window(ControlId control) const {
 }
 
 void NativeControls::showText(ControlId box, const std::u16string& text) {
-    if (HWND child = window(box)) ::SetWindowTextW(child, win32::wide(text));
+    if (HWND child = window(box)) ::SetWindowTextW(child, ::win32::wide(text));
 }
 
 void NativeControls::selectAll(ControlId box) {
@@ -256,4 +256,4 @@ void NativeControls::focus(ControlId control) {
 
 void NativeControls::colourChanged() { standIns_.colourChanged(); }
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -14,7 +14,7 @@
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/themed_controls.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // The window's native children: the text boxes, the push button, the
 // painted commands' stand-ins (StandIns) and the close picture's tooltip,
@@ -22,8 +22,8 @@ namespace app {
 // these take the keyboard and speak for what it paints.
 class NativeControls {
   public:
-    NativeControls(mainwindow::Form1& form, win32::ComOnFirstUse& com,
-                   win32::ThemedControls& themed, std::function<UINT()> dpi);
+    NativeControls(mainwindow::Form1& form, ::win32::ComOnFirstUse& com,
+                   ::win32::ThemedControls& themed, std::function<UINT()> dpi);
     NativeControls(const NativeControls&) = delete;
     NativeControls& operator=(const NativeControls&) = delete;
 
@@ -64,8 +64,8 @@ class NativeControls {
     mainwindow::TwipPoint twips(LPARAM at) const;
 
     mainwindow::Form1& form_;
-    win32::ComOnFirstUse& com_;
-    win32::ThemedControls& themed_;
+    ::win32::ComOnFirstUse& com_;
+    ::win32::ThemedControls& themed_;
     std::function<UINT()> dpi_;
     HWND parent_ = nullptr;
     // The boxes and the push button.
@@ -82,4 +82,4 @@ class NativeControls {
     std::map<mainwindow::ControlId, HWND> labels_;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32

@@ -7,7 +7,7 @@
 #include "platform/win32/picture.h"
 #include "platform/win32/wide_text.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::Control;
@@ -17,8 +17,8 @@ using mainwindow::FontId;
 constexpr BYTE arabicCharset = 178;
 constexpr COLORREF backgroundFill = RGB(12, 33, 58);
 
-win32::UniqueFont makeFont(const wchar_t* face, int hundredthsOfPoint, bool bold, BYTE charset,
-                           UINT dpi) {
+::win32::UniqueFont makeFont(const wchar_t* face, int hundredthsOfPoint, bool bold, BYTE charset,
+                             UINT dpi) {
     LOGFONTW font{};
     font.lfHeight = -::MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -27,11 +27,11 @@ win32::UniqueFont makeFont(const wchar_t* face, int hundredthsOfPoint, bool bold
     // The fields are zeroed, so the name stays ended; no _s function, which
     // XP's C library lacks.
     std::wstring_view(face).copy(font.lfFaceName, LF_FACESIZE - 1);
-    return win32::UniqueFont(::CreateFontIndirectW(&font));
+    return ::win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 
 void drawBitmap(HDC dc, HBITMAP bitmap, int width, int height, const RECT& to) {
-    win32::UniqueDc source(::CreateCompatibleDC(dc));
+    ::win32::UniqueDc source(::CreateCompatibleDC(dc));
     SelectGuard select(source.get(), bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::GdiAlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0,
@@ -53,18 +53,18 @@ void drawPicture(HDC dc, const ArtworkPicture& picture, int x, int y) {
 int textWidth(HDC dc, HFONT font, const std::u16string& text, const RECT& rect, UINT format) {
     SelectGuard select(dc, font);
     RECT needed = rect;
-    ::DrawTextW(dc, win32::wide(text), static_cast<int>(text.size()), &needed,
+    ::DrawTextW(dc, ::win32::wide(text), static_cast<int>(text.size()), &needed,
                 format | DT_CALCRECT);
     return needed.right - needed.left;
 }
 
 void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& fonts) {
     if (!label.transparent) {
-        win32::UniqueBrush brush(::CreateSolidBrush(resolveColour(label.backColour)));
+        ::win32::UniqueBrush brush(::CreateSolidBrush(resolveColour(label.backColour)));
         ::FillRect(dc, &rect, brush.get());
     }
     if (label.text.empty()) return;
-    const auto* text = win32::wide(label.text);
+    const auto* text = ::win32::wide(label.text);
     const int length = static_cast<int>(label.text.size());
     UINT format = DT_SINGLELINE | DT_NOPREFIX;
     if (label.rightAligned) format |= DT_RIGHT | DT_RTLREADING;
@@ -72,7 +72,7 @@ void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& font
     // Where the system substitutes a wider font than the designed one, the
     // caption is drawn smaller rather than cut off or wrapped.
     HFONT designed = fonts.get(label.font);
-    win32::UniqueFont smaller;
+    ::win32::UniqueFont smaller;
     LOGFONTW shrunk{};
     const int available = rect.right - rect.left;
     // Glyph widths do not scale exactly with the height, so a few tries.
@@ -94,7 +94,7 @@ void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& font
 void drawLine(HDC dc, const Control& line, UINT dpi) {
     LOGBRUSH brush{BS_SOLID, resolveColour(line.foreColour), 0};
     const int width = std::max(1, ::MulDiv(2, static_cast<int>(dpi), 96));
-    win32::UniquePen pen(
+    ::win32::UniquePen pen(
         ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, width, &brush, 0, nullptr));
     SelectGuard select(dc, pen.get());
     const auto& r = line.rect;
@@ -113,7 +113,7 @@ void drawFocus(HDC dc, const Control& control, const Fonts& fonts, UINT dpi) {
     } else {
         SelectGuard font(dc, fonts.get(control.font));
         SIZE text{};
-        ::GetTextExtentPoint32W(dc, win32::wide(control.text),
+        ::GetTextExtentPoint32W(dc, ::win32::wide(control.text),
                                 static_cast<int>(control.text.size()), &text);
         // A caption too wide for its label is drawn smaller, within it.
         const LONG width = std::min(text.cx, r.right - r.left);
@@ -172,7 +172,7 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
     // pixel written twice costs a full paint's time.
     const auto* background = art.background();
     if (!background || background->width < client.right || background->height < client.bottom) {
-        win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
+        ::win32::UniqueBrush fill(::CreateSolidBrush(backgroundFill));
         ::FillRect(dc, &client, fill.get());
     }
     if (background) drawPicture(dc, *background, 0, 0);
@@ -185,7 +185,7 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
         switch (control.kind) {
             case ControlKind::image:
                 if (control.id == mainwindow::ControlId::imgview) {
-                    auto* preview = dynamic_cast<const win32::Picture*>(form.preview().get());
+                    auto* preview = dynamic_cast<const ::win32::Picture*>(form.preview().get());
                     if (preview)
                         drawBitmap(dc, preview->handle(), preview->width(), preview->height(),
                                    rect);
@@ -209,4 +209,4 @@ void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const 
     }
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

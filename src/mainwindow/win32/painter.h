@@ -7,10 +7,10 @@
 #include "platform/win32/twips.h"
 #include "platform/win32/unique_handle.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
-using win32::pixelsToTwips;
-using win32::twipsToPixels;
+using ::win32::pixelsToTwips;
+using ::win32::twipsToPixels;
 
 RECT pixelRect(const mainwindow::TwipRect& rect, UINT dpi);
 
@@ -21,7 +21,7 @@ class Fonts {
     HFONT get(mainwindow::FontId id) const;
 
   private:
-    win32::UniqueFont window_, pathBox_, labelBold_, link_;
+    ::win32::UniqueFont window_, pathBox_, labelBold_, link_;
 };
 
 COLORREF resolveColour(mainwindow::OleColour colour);
@@ -32,4 +32,4 @@ COLORREF resolveColour(mainwindow::OleColour colour);
 void paintForm(HDC dc, const RECT& client, const mainwindow::Form1& form, const ArtworkSet& art,
                const Fonts& fonts, UINT dpi, bool showFocus);
 
-}  // namespace app
+}  // namespace mainwindow::win32

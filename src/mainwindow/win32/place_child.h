@@ -5,7 +5,7 @@
 #include "mainwindow/controls.h"
 #include "mainwindow/win32/painter.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // Moves a child of the main window to a control's place at `dpi`, leaving
 // its place among its siblings and the activation as they are.
@@ -15,4 +15,4 @@ inline void placeChild(HWND child, const mainwindow::TwipRect& rect, UINT dpi) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

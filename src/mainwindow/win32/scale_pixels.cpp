@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 // What one new pixel takes from the source along one axis: the weights of the
@@ -90,4 +90,4 @@ Pixels scalePixels(std::span<const std::uint32_t> source, int sourceWidth, int s
     return result;
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

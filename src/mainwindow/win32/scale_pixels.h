@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-namespace app {
+namespace mainwindow::win32 {
 
 // Premultiplied 32-bit pixels, top-down rows without padding.
 struct Pixels {
@@ -19,4 +19,4 @@ struct Pixels {
 Pixels scalePixels(std::span<const std::uint32_t> source, int sourceWidth, int sourceHeight,
                    int width, int height);
 
-}  // namespace app
+}  // namespace mainwindow::win32

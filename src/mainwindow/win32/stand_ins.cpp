@@ -8,7 +8,7 @@
 #include "mainwindow/win32/place_child.h"
 #include "platform/win32/wide_text.h"
 
-namespace app {
+namespace mainwindow::win32 {
 namespace {
 
 using mainwindow::ControlId;
@@ -40,7 +40,7 @@ bool StandIns::create(HWND parent) {
     for (ControlId id : mainwindow::paintedCommands) {
         const RECT r = pixelRect(form_.control(id).rect, dpi);
         windows_[id] = ::CreateWindowExW(
-            WS_EX_TRANSPARENT, className, win32::wide(form_.accessible(id).name),
+            WS_EX_TRANSPARENT, className, ::win32::wide(form_.accessible(id).name),
             WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance,
             static_cast<CommandAnswers*>(this));
@@ -152,4 +152,4 @@ void StandIns::pressSoon(HWND standIn) {
     ::PostMessageW(standIn, runAskedPress, 0, 0);
 }
 
-}  // namespace app
+}  // namespace mainwindow::win32

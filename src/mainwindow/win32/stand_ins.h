@@ -10,7 +10,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/win32/accessible_command.h"
 
-namespace app {
+namespace mainwindow::win32 {
 
 // The painted commands' stand-ins: windows of their own small class over the
 // painted buttons and links, which hold the focus and speak for the command.
@@ -57,4 +57,4 @@ class StandIns : private CommandAnswers {
     HWND spaceDown_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace mainwindow::win32
