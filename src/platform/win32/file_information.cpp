@@ -50,4 +50,12 @@ std::optional<FileInformation> fileInformation(HANDLE file) {
         info.nNumberOfLinks};
 }
 
+std::optional<FileInformation> entryInformation(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return FileInformation{
+        data.dwFileAttributes, wide(data.nFileSizeHigh, data.nFileSizeLow),
+        wide(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime), 0};
+}
+
 }  // namespace win32

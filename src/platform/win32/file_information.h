@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace win32 {
 
@@ -19,5 +20,10 @@ struct FileInformation {
 // and the file's index, which Wine finds only by asking the volume itself
 // (most of a millisecond a call), where the system answers those alone.
 std::optional<FileInformation> fileInformation(HANDLE file);
+
+// The same, by name and without opening the file: a fraction of the cost.
+// A link's own entry, not what it leads to, where the system has links of
+// its own (Wine shows a Unix link as its target). No link count: `links` is 0.
+std::optional<FileInformation> entryInformation(const std::wstring& path);
 
 }  // namespace win32

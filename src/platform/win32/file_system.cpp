@@ -82,6 +82,17 @@ Identity identityOf(HANDLE file, const std::wstring& path) {
     return {ReadStatus::ok, {info->size, info->lastWrite}, kind.otherReparsePoint};
 }
 
+// Whether the entry at `path` is still a plain file in the version read,
+// asked by name alone. Only a yes counts: anything else, a reparse point
+// included, is for the full look through a handle.
+bool plainlyTheVersion(const std::wstring& path, const platform::FileStamp& expected) {
+    const auto entry = entryInformation(path);
+    if (!entry) return false;
+    constexpr DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return (entry->attributes & notPlain) == 0 &&
+           platform::FileStamp{entry->size, entry->lastWrite} == expected;
+}
+
 bool isMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -247,7 +258,12 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
 
     const std::wstring old = backup.empty() ? std::wstring() : longPath(backup);
     if (!backup.empty() && old.empty()) return {ReplaceStatus::failed, ERROR_INVALID_NAME};
-    {
+    // The read found the file to be the folder's own entry; what a replace
+    // must still know is that no one changed it since. The name swapped
+    // meanwhile for a Wine link to the very file read is what only the full
+    // look would see, and a swap in the moment after any look is possible
+    // either way.
+    if (!plainlyTheVersion(to, *expected)) {
         UniqueFile file = openUnfollowed(to, FILE_READ_ATTRIBUTES);
         if (auto refused = notTheVersion(file, to, *expected)) return *refused;
     }
