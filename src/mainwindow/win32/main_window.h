@@ -22,7 +22,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
   public:
     explicit MainWindow(const WindowServices& services);
     // The services stay with the program: nothing of the window stays in them.
-    ~MainWindow();
+    ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 

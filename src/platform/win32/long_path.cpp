@@ -26,7 +26,7 @@ bool isDevicePath(std::wstring path) {
 }  // namespace
 
 std::wstring longPath(const std::u16string& path) {
-    const std::wstring given = toWide(path);
+    std::wstring given = toWide(path);
     if (isDevicePath(given)) return {};
     // Already whole: the system takes it exactly as it stands.
     if (given.starts_with(L"\\\\?\\")) return given;

@@ -81,7 +81,7 @@ std::wstring finalName(HANDLE file, bool ntQuery) {
     std::memcpy(&bytes, buffer.data(), sizeof bytes);
     const auto* name = reinterpret_cast<const wchar_t*>(
         reinterpret_cast<const char*>(buffer.data()) + sizeof(ULONG));
-    return std::wstring(name, std::min<std::size_t>(bytes / sizeof(wchar_t), buffer.size() - 4));
+    return {name, std::min<std::size_t>(bytes / sizeof(wchar_t), buffer.size() - 4)};
 }
 
 std::wstring upper(std::wstring text) {
@@ -132,7 +132,9 @@ bool isOwnEntry(HANDLE file, const std::wstring& path) {
         std::wstring folderName = finalName(folder.get(), ntQuery);
         if (fileName.empty() || folderName.empty()) continue;
         while (!folderName.empty() && folderName.back() == L'\\') folderName.pop_back();
-        return upper(fileName) == upper(folderName + L'\\' + leaf);
+        folderName += L'\\';
+        folderName += leaf;
+        return upper(fileName) == upper(folderName);
     }
     return true;
 }

@@ -4,8 +4,9 @@
 
 // Declared here because the MinGW-w64 headers we build with lack it: a
 // decoder that can scale while it decodes (JPEG by 1/2, 1/4 and 1/8).
+// Headers that have it mark it with this macro; <wincodec.h> is in already,
+// so nothing can declare it after this.
 #ifndef __IWICBitmapSourceTransform_INTERFACE_DEFINED__
-#define __IWICBitmapSourceTransform_INTERFACE_DEFINED__
 
 MIDL_INTERFACE("3B16811B-6A43-4ec9-B713-3D5A0C13B940")
 IWICBitmapSourceTransform : public IUnknown {

@@ -18,7 +18,7 @@ bool WorkerThread::start(std::function<void()> body) {
     auto owned = std::make_unique<std::function<void()>>(std::move(body));
     HANDLE thread = ::CreateThread(nullptr, 0, runBody, owned.get(), 0, nullptr);
     if (!thread) return false;
-    owned.release();  // the thread deletes it
+    static_cast<void>(owned.release());  // the thread deletes it
     thread_.reset(thread);
     return true;
 }
