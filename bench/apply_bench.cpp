@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "applied_folder.h"
 #include "customisation/apply.h"
 #include "figures.h"
 #include "platform/win32/ansi_code_page.h"
@@ -22,18 +23,12 @@ int wmain(int argc, wchar_t** argv) {
 
     bench::ScratchFolder scratch(L"FolderBackground-apply");
     const std::wstring folder = scratch.path() + L"\\folder";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-
     win32::FileStore files;
     win32::FileAttributes attributes;
     win32::AnsiCodePage codePage;
     customisation::Disk disk{files, attributes, codePage};
-    const customisation::Customisation customisation{u"C:\\صور\\خلفية.jpg", u"16777215"};
-    const std::u16string target = win32::fromWide(folder);
-
-    // The first apply creates the file; every timed one then replaces an
-    // existing hidden file, as a second apply to a folder does.
-    if (!customisation::applyCustomisation(disk, target, customisation)) {
+    const std::u16string target = bench::appliedFolder(folder, disk);
+    if (target.empty()) {
         std::fprintf(stderr, "apply_bench: the customisation was not applied\n");
         return 1;
     }
@@ -55,7 +50,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> applied, floor, written;
     for (int run = 0; run < runs; ++run) {
         double start = bench::nowSeconds();
-        const bool ok = customisation::applyCustomisation(disk, target, customisation);
+        const bool ok =
+            customisation::applyCustomisation(disk, target, bench::appliedCustomisation);
         applied.push_back((bench::nowSeconds() - start) * 1e6);
 
         start = bench::nowSeconds();

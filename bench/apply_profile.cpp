@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "applied_folder.h"
 #include "customisation/apply.h"
 #include "figures.h"
 #include "platform/win32/ansi_code_page.h"
@@ -134,7 +135,6 @@ int wmain(int argc, wchar_t** argv) {
 
     bench::ScratchFolder scratch(L"FolderBackground-apply-profile");
     const std::wstring folder = scratch.path() + L"\\folder";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
 
     Timings timings;
     win32::FileStore realFiles;
@@ -143,11 +143,8 @@ int wmain(int argc, wchar_t** argv) {
     TimedFiles files(realFiles, timings);
     TimedAttributes attributes(realAttributes, timings);
     customisation::Disk disk{files, attributes, codePage};
-    const customisation::Customisation customisation{u"C:\\صور\\خلفية.jpg", u"16777215"};
-    const std::u16string target = win32::fromWide(folder);
-
-    // As in apply_bench: every timed apply replaces the file of the first.
-    if (!customisation::applyCustomisation(disk, target, customisation)) {
+    const std::u16string target = bench::appliedFolder(folder, disk);
+    if (target.empty()) {
         std::fprintf(stderr, "apply_profile: the customisation was not applied\n");
         return 1;
     }
@@ -155,7 +152,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> applied;
     for (int run = 0; run < runs; ++run) {
         const double start = bench::nowSeconds();
-        if (!customisation::applyCustomisation(disk, target, customisation)) {
+        if (!customisation::applyCustomisation(disk, target, bench::appliedCustomisation)) {
             std::fprintf(stderr, "apply_profile: an apply failed\n");
             return 1;
         }
