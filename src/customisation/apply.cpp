@@ -108,7 +108,7 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         // someone took the mark away since) leaves the new one where it is.
         if (!replaced.backup && existed) return fail(marked.error, isDriveRoot(folder));
         disk.attributes.set(path, attribute::normal);
-        if (!replaced.backup) {
+        if (!existed) {
             retryWhileBusy(disk.files, [&] { return disk.files.remove(path); });
         } else if (retryWhileBusy(disk.files,
                                   [&] { return disk.files.rename(*replaced.backup, path); })) {
