@@ -1,5 +1,6 @@
 #include "foldericon/icon_file.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace foldericon {
@@ -60,6 +61,18 @@ std::string bitmapImage(const Image& image) {
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
         }
         out += row;
+    }
+    return out;
+}
+
+std::string straightPixels(const Image& image) {
+    std::string out;
+    out.reserve(image.pixels.size() * 4);
+    for (const Pixel& p : image.pixels) {
+        out += static_cast<char>(unpremultiply(p.b, p.a));
+        out += static_cast<char>(unpremultiply(p.g, p.a));
+        out += static_cast<char>(unpremultiply(p.r, p.a));
+        out += static_cast<char>(p.a);
     }
     return out;
 }

@@ -20,6 +20,10 @@ struct IconImage {
 // only these.
 std::string bitmapImage(const Image& image);
 
+// The image's pixels with straight alpha, rows top-down, four bytes each in
+// the order blue, green, red, alpha: what PNG encoders take.
+std::string straightPixels(const Image& image);
+
 // The .ico file: its header, one directory entry per image (0 standing for
 // 256 pixels) and the images after it in the same order.
 std::string iconFile(const std::vector<IconImage>& images);

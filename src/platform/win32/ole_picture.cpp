@@ -80,6 +80,14 @@ struct Canvas {
 
 DecodedBitmap loadOlePicture(const std::wstring& file, int width, int height,
                              const StopRequested& stop) {
+    auto asAsked = [width, height](SIZE own) {
+        return width > 0 && height > 0 ? SIZE{width, height} : own;
+    };
+    return loadOlePicture(file, asAsked, stop);
+}
+
+DecodedBitmap loadOlePicture(const std::wstring& file, const SizeForPicture& sizeFor,
+                             const StopRequested& stop) {
     auto stopped = [&] { return stop && stop(); };
     DWORD size = 0;
     ComPtr<IStream> stream = readIntoStream(file, size);
@@ -97,12 +105,11 @@ DecodedBitmap loadOlePicture(const std::wstring& file, int width, int height,
         down <= 0 || stopped()) {
         return {};
     }
-    if (width <= 0 || height <= 0) {
-        // Its own size: OLE measures in hundredths of a millimetre, at 96 dpi.
-        width = ::MulDiv(across, 96, 2540);
-        height = ::MulDiv(down, 96, 2540);
-        if (width <= 0 || height <= 0) return {};
-    }
+    // Its own size: OLE measures in hundredths of a millimetre, at 96 dpi.
+    const SIZE own{::MulDiv(across, 96, 2540), ::MulDiv(down, 96, 2540)};
+    const SIZE drawn = sizeFor(own);
+    const int width = drawn.cx, height = drawn.cy;
+    if (width <= 0 || height <= 0) return {};
     // Drawn once on black and once on white: where the two differ, the
     // picture is transparent, and on black its colours are premultiplied.
     Canvas onBlack(width, height, 0x00000000), onWhite(width, height, 0x00FFFFFF);

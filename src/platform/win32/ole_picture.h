@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/win32/decoded_bitmap.h"
@@ -13,6 +14,14 @@ namespace win32 {
 // Empty when the file is missing, is none of those three, or `stop` ended
 // the work.
 DecodedBitmap loadOlePicture(const std::wstring& file, int width, int height,
+                             const StopRequested& stop = {});
+
+// The size to draw a picture at, given its own size in pixels.
+using SizeForPicture = std::function<SIZE(SIZE own)>;
+
+// As above, at the size `sizeFor` picks once the picture's own size is known
+// (to keep its aspect without drawing it at full size first).
+DecodedBitmap loadOlePicture(const std::wstring& file, const SizeForPicture& sizeFor,
                              const StopRequested& stop = {});
 
 }  // namespace win32
