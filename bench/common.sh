@@ -54,6 +54,18 @@ bench_photo() {
     echo "$photo"
 }
 
+# The same photograph 1,000 pixels across, as a camera's or a web page's
+# smaller copy.
+bench_small_photo() {
+    local photo="$bench_data/photo-1000x667.jpg" large
+    large="$(bench_photo)"
+    if [ ! -e "$photo" ]; then
+        convert "$large" -resize 1000x667\! -quality 90 "$photo.tmp.jpg"
+        mv "$photo.tmp.jpg" "$photo"
+    fi
+    echo "$photo"
+}
+
 # Preview figures: the window's loader under Wine beside libjpeg-turbo's
 # djpeg (native) decoding the same file at 1/8 scale and at full size.
 preview_figures() {
