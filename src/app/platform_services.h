@@ -60,7 +60,7 @@ class PlatformServices {
     win32::NumberLocale locale_;
     win32::UrlLauncher urls_;
     win32::BackgroundWork background_;
-    win32::ShellNotifier shell_;
+    win32::ShellNotifier shell_{com_};
     win32::WindowsVersion windows_;
     win32::NetworkPaths network_;
     win32::PauseTimer pause_;
