@@ -274,9 +274,15 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
         return {ReplaceStatus::replaced, ERROR_SUCCESS};
     }
     const DWORD error = ::GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !old.empty()) {
-        // The old file went to the backup name; the caller puts it back.
-        return {ReplaceStatus::failed, error, exists(old) && !exists(to)};
+    // Documented to leave the new file under its own name and, but for the
+    // first code with a backup name, the old one away from its name: under
+    // the backup name when one was given, otherwise gone or under a name of
+    // the system's choosing. The caller puts one of them in the empty place.
+    const bool notMoved =
+        error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    if (notMoved && !exists(to) && exists(from)) {
+        const bool inBackup = !old.empty() && exists(old);
+        return {ReplaceStatus::failed, error, inBackup, !inBackup};
     }
     if (replaceUnsupported(error)) return renameInstead(from, to, old);
     return {ReplaceStatus::failed, error};
