@@ -117,9 +117,11 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     // be renamed over.
     constexpr std::uint32_t blocking = attribute::readOnly | attribute::hidden | attribute::system;
     const auto old = expected ? disk.attributes.get(path) : std::nullopt;
-    const bool clear = old && (*old & attribute::directory) == 0 && (*old & blocking) != 0;
+    const std::uint32_t oldAttributes = old.value_or(0);
+    const bool clear =
+        old && (oldAttributes & attribute::directory) == 0 && (oldAttributes & blocking) != 0;
     if (clear) {
-        auto cleared = disk.attributes.set(path, *old & attribute::settable & ~blocking);
+        auto cleared = disk.attributes.set(path, oldAttributes & attribute::settable & ~blocking);
         if (!cleared) {
             removeTemporary();
             return {platform::ReplaceStatus::failed, cleared.error, std::nullopt};
@@ -150,7 +152,7 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
         removeTemporary();
         return {platform::ReplaceStatus::failed, result.error, std::nullopt};
     }
-    if (clear) disk.attributes.set(path, *old & attribute::settable);
+    if (clear) disk.attributes.set(path, oldAttributes & attribute::settable);
     removeTemporary();
     return {result.status, result.error, std::nullopt};
 }
