@@ -1,7 +1,7 @@
 // What the file layer promises whatever the disk does: busy files are waited
-// for, every documented failure of the replace leaves the folder's file as it
-// was or puts it back, a backup is never lost or taken for a leftover, and
-// the reason reaches the person.
+// for, every documented failure of the replace leaves the folder's file with
+// its old text or its new one, a backup is never lost or taken for a
+// leftover, and the reason reaches the person.
 #include <gtest/gtest.h>
 
 #include <numeric>
