@@ -54,12 +54,36 @@ std::pair<std::optional<std::u16string>, platform::SystemError> freeBackupName(
     return {std::nullopt, error::alreadyExists};
 }
 
-// ReplaceFileW's failures that leave both files under their own names when
-// a backup name is given: worth trying again while the file is held.
+// ReplaceFileW's failures that leave both files under their own names (for
+// "unable to move replacement", only when a backup name is given): worth
+// trying again while the file is held.
 bool replaceBusy(const platform::Replaced& result) {
-    if (result.status != platform::ReplaceStatus::failed || result.strandedInBackup) return false;
+    if (result.status != platform::ReplaceStatus::failed || result.strandedInBackup ||
+        result.oldFileGone) {
+        return false;
+    }
     return isBusy(result.error) || result.error == error::unableToRemoveReplaced ||
            result.error == error::unableToMoveReplacement;
+}
+
+// Moves the new file into a place left empty, never over a file someone made
+// there meanwhile.
+bool moveIntoEmptyPlace(platform::FileStore& files, const std::u16string& from,
+                        const std::u16string& to) {
+    const auto moved =
+        retryWhileBusy(files, [&] { return files.replace(from, to, std::nullopt, u""); });
+    return moved.status == platform::ReplaceStatus::replaced;
+}
+
+// The old file left its name and the temporary file holds the only copy of
+// what is to take its place: deleting it would lose both. It goes into the
+// empty place; failing that, under a backup name, which the next apply or
+// restore puts back (a temporary name would be deleted as a leftover).
+bool keepTheOnlyCopy(Disk& disk, const std::u16string& temporaryPath, const std::u16string& path) {
+    if (moveIntoEmptyPlace(disk.files, temporaryPath, path)) return true;
+    const auto backup = freeBackupName(disk.attributes, path).first;
+    if (backup && moveIntoEmptyPlace(disk.files, temporaryPath, *backup)) hideBackup(disk, *backup);
+    return false;
 }
 
 }  // namespace
@@ -93,9 +117,11 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     // be renamed over.
     constexpr std::uint32_t blocking = attribute::readOnly | attribute::hidden | attribute::system;
     const auto old = expected ? disk.attributes.get(path) : std::nullopt;
-    const bool clear = old && (*old & attribute::directory) == 0 && (*old & blocking) != 0;
+    const std::uint32_t oldAttributes = old.value_or(0);
+    const bool clear =
+        old && (oldAttributes & attribute::directory) == 0 && (oldAttributes & blocking) != 0;
     if (clear) {
-        auto cleared = disk.attributes.set(path, *old & attribute::settable & ~blocking);
+        auto cleared = disk.attributes.set(path, oldAttributes & attribute::settable & ~blocking);
         if (!cleared) {
             removeTemporary();
             return {platform::ReplaceStatus::failed, cleared.error, std::nullopt};
@@ -107,18 +133,26 @@ Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::str
     if (result.status == platform::ReplaceStatus::replaced) {
         return {result.status, error::none, backup};
     }
-    if (result.strandedInBackup && backup) {
-        // The old file is under the backup name and no file is in its place:
-        // it goes back, and stays a hidden backup if it cannot.
-        auto back =
-            retryWhileBusy(files, [&] { return files.replace(*backup, path, std::nullopt, u""); });
-        if (back.status != platform::ReplaceStatus::replaced) {
-            hideBackup(disk, *backup);
-            removeTemporary();
-            return {platform::ReplaceStatus::failed, result.error, std::nullopt};
+    if (result.oldFileGone) {
+        if (keepTheOnlyCopy(disk, temporaryPath, path)) {
+            return {platform::ReplaceStatus::replaced, error::none, std::nullopt};
         }
+        return {platform::ReplaceStatus::failed, result.error, std::nullopt};
     }
-    if (clear) disk.attributes.set(path, *old & attribute::settable);
+    if (result.strandedInBackup && backup && !moveIntoEmptyPlace(files, *backup, path)) {
+        // The old file is under the backup name and cannot go back: the new
+        // one takes the empty place instead, as a replace that kept a backup
+        // would have left them. Only when neither can move does the place
+        // stay empty, the old file a hidden backup that the next apply or
+        // restore puts back.
+        if (moveIntoEmptyPlace(files, temporaryPath, path)) {
+            return {platform::ReplaceStatus::replaced, error::none, backup};
+        }
+        hideBackup(disk, *backup);
+        removeTemporary();
+        return {platform::ReplaceStatus::failed, result.error, std::nullopt};
+    }
+    if (clear) disk.attributes.set(path, oldAttributes & attribute::settable);
     removeTemporary();
     return {result.status, result.error, std::nullopt};
 }

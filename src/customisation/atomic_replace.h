@@ -28,8 +28,10 @@ struct Replacement {
 // `expected` (with nothing expected: while there is still no file), or leaves
 // it as it was, attributes included. The bytes go to a new hidden file beside
 // it first, which then takes its place in one step. A busy file is waited
-// for; when the old file is left under its backup name and cannot be put
-// back, the backup is hidden and the failure reported.
+// for. When a failed replace took the old file away from its name, the old
+// file goes back or the new one moves in, and `replaced` is reported only
+// with the new one in place; when neither can move, the one that holds the
+// text is kept, hidden, under a backup name and the failure reported.
 Replacement replaceFileContents(Disk& disk, const std::u16string& path, std::string_view bytes,
                                 const std::optional<platform::FileStamp>& expected, OldFile old);
 

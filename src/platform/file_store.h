@@ -39,7 +39,7 @@ struct ReadResult {
 enum class ReplaceStatus {
     replaced,
     changed,  // the target is no longer the version expected; nothing was done
-    failed,   // nothing was done, unless `Replaced::strandedInBackup` says otherwise
+    failed,   // nothing was done, unless `Replaced` says otherwise below
 };
 
 struct Replaced {
@@ -48,6 +48,11 @@ struct Replaced {
     // After a failure that left the old file under the backup name and no
     // file at the target (the system's "unable to move replacement 2").
     bool strandedInBackup = false;
+    // After a failure that left no file at the target and the old one under
+    // no name we know (the system's "unable to move replacement", with or
+    // without the 2, when no backup name was given): the source still holds
+    // the new contents, now the only copy of what the target is to hold.
+    bool oldFileGone = false;
 };
 
 // A file created exclusively by `FileStore::createNew`; closed when destroyed.

@@ -139,18 +139,28 @@ platform::Replaced FakeDisk::replace(const std::u16string& source, const std::u1
         return {ReplaceStatus::failed, error::accessDenied};
     }
     if (replaceFailure_.use()) {
-        // As the system documents each code, a backup name being given.
+        // As ReplaceFileW's documentation gives the files' state for each
+        // code, with a backup name and without one. "Unable to move
+        // replacement": with a backup name, "the replaced and replacement
+        // files retain their original file names"; without one, "the
+        // replaced file no longer exists and the replacement file exists
+        // under its original name". "Unable to move replacement 2": the
+        // replacement "still exists under its original name" and "has
+        // inherited the file streams and attributes" of the replaced file,
+        // which "still exists with a different name", the backup name when
+        // one is given. "Unable to remove replaced" and any other code: both
+        // keep their names.
         const auto code = replaceFailure_.error;
-        if (code != error::unableToMoveReplacement2 || !keepOld) {
-            return {ReplaceStatus::failed, code};
+        if (code == error::unableToMoveReplacement && !keepOld) {
+            entries_.erase(to);
+            return {ReplaceStatus::failed, code, false, true};
         }
-        // The old file went to the backup name; the new one stays under its
-        // own name with the old one's attributes.
+        if (code != error::unableToMoveReplacement2) return {ReplaceStatus::failed, code};
         Entry old = to->second;
         from->second.attributes = old.attributes;
         entries_.erase(to);
-        entries_[key(backup)] = old;
-        return {ReplaceStatus::failed, code, true};
+        entries_[key(keepOld ? backup : systemsNameFor(target))] = old;
+        return {ReplaceStatus::failed, code, keepOld, !keepOld};
     }
     // The old file's identity goes on with the new contents.
     Entry old = to->second;

@@ -53,9 +53,15 @@ class FakeDisk : public platform::FileStore, public platform::FileAttributes {
         busy_[key(path)] = {times, error};
     }
     // The next `times` replaces of an existing file fail with `error`,
-    // leaving the files as the system documents for that code.
+    // leaving the files as the system documents for that code, with a
+    // backup name given and without one.
     void failReplaceWith(platform::SystemError error, int times = -1) {
         replaceFailure_ = {times, error};
+    }
+    // Where a failed replace without a backup name leaves the old file: a
+    // name of the system's choosing, which the caller is never told.
+    static std::u16string systemsNameFor(const std::u16string& target) {
+        return target + u".~replaced";
     }
     // Attribute changes of the path fail (a FAT drive's root), or succeed
     // and drop `dropped` (a server that does not keep them).

@@ -1,7 +1,7 @@
 // What the file layer promises whatever the disk does: busy files are waited
-// for, every documented failure of the replace leaves the folder's file as it
-// was or puts it back, a backup is never lost or taken for a leftover, and
-// the reason reaches the person.
+// for, every documented failure of the replace leaves the folder's file with
+// its old text or its new one, a backup is never lost or taken for a
+// leftover, and the reason reaches the person.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -143,51 +143,110 @@ TEST_F(FileSafety, OnlyATakenNameIsSteppedOver) {
     EXPECT_TRUE(empty.pauses.empty());
 }
 
-// ReplaceFileW's documented failures, each with the state of the files the
-// system documents for it (a backup name being given).
-TEST_F(FileSafety, EveryDocumentedFailureOfTheReplaceLeavesTheFileAsItWas) {
-    const platform::SystemError codes[] = {
-        error::unableToRemoveReplaced,    // nothing moved
-        error::unableToMoveReplacement,   // nothing moved
-        error::unableToMoveReplacement2,  // the old file went to the backup name
-        error::accessDenied,              // any other: nothing moved
-        error::invalidParameter,
+// ReplaceFileW's documented failures, each leaving the files as the system
+// documents for that code with a backup name given (apply to a folder not
+// yet marked) and without one (apply to a marked folder, restore). Where the
+// old file has left its name, the new text takes its place: Desktop.ini ends
+// holding the old text or the new one, and success is reported only with
+// the new one in place.
+TEST_F(FileSafety, EveryDocumentedFailureOfTheReplaceLeavesTheOldTextOrTheNew) {
+    enum class Step { applyKeepingABackup, applyToAMarkedFolder, restore };
+    enum class Left { oldText, newText };
+    struct Case {
+        platform::SystemError code;
+        Step step;
+        Left left;
+        bool oldTextUnderTheSystemsName = false;
     };
-    for (const auto code : codes) {
-        for (const bool restore : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "error " << code << (restore ? ", restore" : ""));
-            FakeDisk fresh;
-            fresh.addFolder(u"C:\\Data");
-            const std::string before =
-                restore ? iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\blue.ico,0",
-                                   u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]",
-                                   u"IconArea_Image=C:\\a.jpg"})
-                        : theirs;
-            fresh.addFile(ini, before, attribute::hidden | attribute::system);
-            fresh.failReplaceWith(code);
-            customisation::Disk disk{fresh, fresh, codePage};
-            FailureReason why;
-            if (restore) {
-                EXPECT_EQ(customisation::removeCustomisation(disk, folder, &why),
-                          RemoveResult::failed);
-            } else {
-                EXPECT_FALSE(
-                    customisation::applyCustomisation(disk, folder, {u"C:\\a.jpg", u"0"}, &why));
-            }
-            EXPECT_EQ(why.error, code);
-            EXPECT_EQ(fresh.at(ini).bytes, before);
-            EXPECT_EQ(fresh.at(ini).attributes, attribute::hidden | attribute::system);
-            EXPECT_EQ(fresh.files().size(), 1u) << "a temporary file or backup was left";
+    const Case cases[] = {
+        {error::unableToRemoveReplaced, Step::applyKeepingABackup, Left::oldText},
+        {error::unableToRemoveReplaced, Step::applyToAMarkedFolder, Left::oldText},
+        {error::unableToRemoveReplaced, Step::restore, Left::oldText},
+        {error::unableToMoveReplacement, Step::applyKeepingABackup, Left::oldText},
+        {error::unableToMoveReplacement, Step::applyToAMarkedFolder, Left::newText},
+        {error::unableToMoveReplacement, Step::restore, Left::newText},
+        {error::unableToMoveReplacement2, Step::applyKeepingABackup, Left::oldText},
+        {error::unableToMoveReplacement2, Step::applyToAMarkedFolder, Left::newText, true},
+        {error::unableToMoveReplacement2, Step::restore, Left::newText, true},
+        {error::accessDenied, Step::applyKeepingABackup, Left::oldText},
+        {error::accessDenied, Step::restore, Left::oldText},
+        {error::invalidParameter, Step::applyToAMarkedFolder, Left::oldText},
+    };
+    const std::string ours =
+        iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\blue.ico,0",
+                 u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"IconArea_Image=C:\\a.jpg"});
+    const std::uint32_t fileAttributes = attribute::hidden | attribute::system;
+    // The step on a fresh disk, the replace failing with `code` unless none.
+    auto run = [&](const Case& c, platform::SystemError code) {
+        auto disk = std::make_unique<FakeDisk>();
+        disk->addFolder(u"C:\\Data", c.step == Step::applyKeepingABackup ? 0 : attribute::system);
+        disk->addFile(ini, c.step == Step::restore ? ours : theirs, fileAttributes);
+        if (code) disk->failReplaceWith(code);
+        customisation::Disk on{*disk, *disk, codePage};
+        const bool done =
+            c.step == Step::restore
+                ? customisation::removeCustomisation(on, folder) == RemoveResult::rewritten
+                : customisation::applyCustomisation(on, folder, {u"C:\\a.jpg", u"0"});
+        return std::pair(done, std::move(disk));
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "error " << c.code << ", step " << int(c.step));
+        const auto [_, unhindered] = run(c, error::none);
+        const auto [done, disk] = run(c, c.code);
+        const std::string& oldText = c.step == Step::restore ? ours : theirs;
+        EXPECT_EQ(done, c.left == Left::newText);
+        ASSERT_TRUE(disk->exists(ini));
+        EXPECT_EQ(disk->at(ini).bytes,
+                  c.left == Left::newText ? unhindered->at(ini).bytes : oldText);
+        EXPECT_EQ(disk->at(ini).attributes, fileAttributes);
+        const auto systemsName = FakeDisk::systemsNameFor(ini);
+        EXPECT_EQ(disk->exists(systemsName), c.oldTextUnderTheSystemsName);
+        if (disk->exists(systemsName)) {
+            EXPECT_EQ(disk->at(systemsName).bytes, oldText);
         }
+        EXPECT_EQ(disk->files().size(), c.oldTextUnderTheSystemsName ? 2u : 1u)
+            << "a temporary file or backup was left";
     }
+}
+
+TEST_F(FileSafety, TheOnlyCopyOfTheNewTextIsKeptUntilItCanTakeItsPlace) {
+    // Restore's replace leaves no Desktop.ini, and the empty place is held
+    // for good before the new text can move into it.
+    const std::string ours =
+        iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\blue.ico,0",
+                 u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]", u"IconArea_Image=C:\\a.jpg"});
+    disk.addFile(ini, ours, attribute::hidden);
+    disk.failReplaceWith(error::unableToMoveReplacement, 1);
+    int replaces = 0;
+    disk.beforeReplace = [&] {
+        if (++replaces == 2) disk.holdBusy(ini, -1);
+    };
+    EXPECT_EQ(remove(), RemoveResult::failed);
+    EXPECT_EQ(reason.error, error::unableToMoveReplacement);
+    EXPECT_FALSE(disk.exists(ini));
+    const auto backup = customisation::backupName(ini, 1);
+    ASSERT_TRUE(disk.exists(backup));
+    EXPECT_TRUE(disk.at(backup).attributes & attribute::hidden);
+
+    // The next restore puts it in place, and finds nothing of ours left.
+    disk.beforeReplace = nullptr;
+    disk.holdBusy(ini, 0);
+    EXPECT_EQ(remove(), RemoveResult::notOurs);
+    EXPECT_EQ(disk.at(ini).bytes, theirs);
+    EXPECT_EQ(sideFiles(), std::vector<std::u16string>{});
 }
 
 TEST_F(FileSafety, AnOriginalThatCannotBePutBackStaysHiddenAndComesBackNextTime) {
     const auto backup = customisation::backupName(ini, 1);
     disk.addFile(ini, theirs);
     disk.failReplaceWith(error::unableToMoveReplacement2, 1);
-    // Whatever holds the moved file does not let go in time.
-    disk.beforeReplace = [&] { disk.holdBusy(backup, -1); };
+    // Whatever holds the moved file, and the new one, does not let go in time.
+    const auto temporary = customisation::temporaryName(ini, 1);
+    int replaces = 0;
+    disk.beforeReplace = [&] {
+        disk.holdBusy(backup, -1);
+        if (++replaces == 2) disk.holdBusy(temporary, -1);
+    };
     EXPECT_FALSE(apply());
     EXPECT_EQ(reason.error, error::unableToMoveReplacement2);
     EXPECT_FALSE(disk.exists(ini));
@@ -198,6 +257,7 @@ TEST_F(FileSafety, AnOriginalThatCannotBePutBackStaysHiddenAndComesBackNextTime)
     // A later apply puts the original back first, and merges into it.
     disk.beforeReplace = nullptr;
     disk.holdBusy(backup, 0);
+    disk.holdBusy(temporary, 0);
     ASSERT_TRUE(apply());
     EXPECT_NE(disk.at(ini).bytes.find("IconResource=C:\\blue.ico,0"), std::string::npos);
     EXPECT_EQ(sideFiles(), std::vector<std::u16string>{});

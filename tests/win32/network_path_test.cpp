@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/file_system.h"
 #include "platform/win32/network_path.h"
 #include "platform/win32/pause_timer.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "running_program.h"
 
 namespace {
@@ -47,6 +49,33 @@ TEST(NetworkPath, ARelativePathIsWhereTheCurrentFolderIs) {
     EXPECT_FALSE(win32::NetworkPaths().isOnNetwork(u"Desktop.ini"));
     EXPECT_TRUE(win32::NetworkPaths().isOnNetwork(u"\\\\fileserver\\share\\Desktop.ini"));
     ::SetCurrentDirectoryW(current);
+}
+
+// On a share the look before a replace goes through an open handle, never by
+// name alone: a redirector may answer a look by name from what it saw some
+// seconds ago. Here the share's Desktop.ini is a Unix symbolic link (made by
+// prepare_network_share.py) to a file of the very stamp expected, which the
+// look by name takes for the plain file read; only the look through a handle
+// sees where it leads.
+TEST(NetworkPath, TheLookBeforeAReplaceOnAShareGoesThroughAHandle) {
+    const std::u16string folder = u"\\\\127.0.0.1\\share\\link\\";
+    const std::u16string target = u"\\\\127.0.0.1\\share\\link-target.ini";
+    win32::FileStore files;
+    const auto read = files.read(target, 1 << 16);
+    if (read.status != platform::ReadStatus::ok) {
+        GTEST_SKIP() << "the link is made by the prepare_network_share test";
+    }
+    const std::u16string temporary = folder + u"Desktop.ini.~1.tmp";
+    ::DeleteFileW(win32::wide(temporary));
+    {
+        auto made = files.createNew(temporary);
+        ASSERT_TRUE(made);
+        ASSERT_TRUE(made->write("[.ShellClassInfo]\r\n"));
+    }
+    const auto replaced = files.replace(temporary, folder + u"Desktop.ini", read.stamp, u"");
+    EXPECT_EQ(replaced.status, platform::ReplaceStatus::failed);
+    EXPECT_EQ(files.read(target, 1 << 16).bytes, read.bytes);
+    ::DeleteFileW(win32::wide(temporary));
 }
 
 // Handles the window's messages for `milliseconds`, handing timer messages on.

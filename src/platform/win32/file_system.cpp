@@ -6,9 +6,11 @@
 
 #include "platform/win32/file_information.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/network_path.h"
 #include "platform/win32/own_entry.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
 namespace {
@@ -262,8 +264,12 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
     // must still know is that no one changed it since. The name swapped
     // meanwhile for a Wine link to the very file read is what only the full
     // look would see, and a swap in the moment after any look is possible
-    // either way.
-    if (!plainlyTheVersion(to, *expected)) {
+    // either way. On a share the look by name is not asked at all: the
+    // redirector may answer it from what it saw of the file some seconds
+    // ago (SMB2 and later keep it about ten), and an edit made from another
+    // machine meanwhile would be overwritten unseen. Opening the file asks
+    // the server.
+    if (isOnNetwork(fromWide(to)) || !plainlyTheVersion(to, *expected)) {
         UniqueFile file = openUnfollowed(to, FILE_READ_ATTRIBUTES);
         if (auto refused = notTheVersion(file, to, *expected)) return *refused;
     }
@@ -274,9 +280,15 @@ Replaced FileStore::replace(const std::u16string& source, const std::u16string& 
         return {ReplaceStatus::replaced, ERROR_SUCCESS};
     }
     const DWORD error = ::GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !old.empty()) {
-        // The old file went to the backup name; the caller puts it back.
-        return {ReplaceStatus::failed, error, exists(old) && !exists(to)};
+    // Documented to leave the new file under its own name and, but for the
+    // first code with a backup name, the old one away from its name: under
+    // the backup name when one was given, otherwise gone or under a name of
+    // the system's choosing. The caller puts one of them in the empty place.
+    const bool notMoved =
+        error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    if (notMoved && !exists(to) && exists(from)) {
+        const bool inBackup = !old.empty() && exists(old);
+        return {ReplaceStatus::failed, error, inBackup, !inBackup};
     }
     if (replaceUnsupported(error)) return renameInstead(from, to, old);
     return {ReplaceStatus::failed, error};
