@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commandline/runner.h"
+#include "customisation/failure_text.h"
 #include "customisation/read.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
@@ -156,9 +157,24 @@ TEST_F(CommandRunner, RemoveReportsAFileItCannotDelete) {
     disk.lock(u"C:\\Work\\Trip\\Desktop.ini");
     output.lines.clear();
     EXPECT_EQ(run({u"/remove", u"Trip"}), exit_code::someFailed);
+    // Access denied, in the system's words.
     EXPECT_EQ(output.lines,
-              std::vector<std::u16string>{
-                  u"C:\\Work\\Trip\\: failed: the customisation could not be removed"});
+              std::vector<std::u16string>{u"C:\\Work\\Trip\\: failed: system error 5"});
+}
+
+// The reason the window's second line gives, not one line for every failure.
+TEST_F(CommandRunner, AFailedApplySaysWhyAsTheWindowDoes) {
+    ASSERT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip"}), exit_code::done);
+    disk.holdBusy(u"C:\\Work\\Trip\\Desktop.ini", -1);
+    disk.addFolder(u"E:\\");
+    disk.refuseAttributes(u"E:\\");
+    output.lines.clear();
+    EXPECT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"E:\\"}), exit_code::someFailed);
+    EXPECT_EQ(output.lines,
+              (std::vector<std::u16string>{
+                  u"C:\\Work\\Trip\\: failed: system error 2",  // a sharing violation
+                  u"E:\\: failed: " + std::u16string(customisation::driveRootNotCustomisable),
+              }));
 }
 
 TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
