@@ -189,7 +189,8 @@ TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
         EXPECT_EQ(registry.keys[key],
                   (fakes::FakeRegistry::Values{{u"", label},
                                                {u"MUIVerb", label},
-                                               {u"Icon", u"C:\\Tools\\FolderBackground.exe,0"}}));
+                                               {u"Icon", u"C:\\Tools\\FolderBackground.exe,0"},
+                                               {u"MultiSelectModel", u"Single"}}));
         EXPECT_EQ(
             registry.keys[key + u"\\command"],
             (fakes::FakeRegistry::Values{{u"", u"\"C:\\Tools\\FolderBackground.exe\" \"%1\""}}));
