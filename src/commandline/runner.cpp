@@ -95,8 +95,9 @@ class Runner {
 
     template <typename Each>
     int eachFolder(const CommandLine& line, Each each) {
-        for (const auto& path : line.paths) {
-            const std::u16string folder = folderPath(path);
+        for (std::size_t done = 0; done < line.paths.size(); ++done) {
+            if (s_.interruption.requested()) return interrupted(line.paths.size() - done);
+            const std::u16string folder = folderPath(line.paths[done]);
             if (auto problem = missingFolder(folder)) {
                 fail(folder, *problem);
             } else {
@@ -104,6 +105,15 @@ class Runner {
             }
         }
         return finished();
+    }
+
+    int interrupted(std::size_t left) {
+        // A command line holds at most 32767 characters.
+        const std::u16string count = customisation::decimalText(static_cast<std::int32_t>(left));
+        s_.output.writeLine(
+            u"FolderBackground: interrupted, " + count +
+            (left == 1 ? u" folder left as it was" : u" folders left as they were"));
+        return exit_code::someFailed;
     }
 
     // As the folder browser writes it: full, and ending with a backslash.
