@@ -4,6 +4,7 @@
 #include "commandline/command_line.h"
 #include "commandline/runner.h"
 #include "commandline/win32/arguments.h"
+#include "commandline/win32/console_interruption.h"
 #include "commandline/win32/console_output.h"
 #include "mainwindow/win32/main_window.h"
 #include "platform/win32/system_library.h"
@@ -41,8 +42,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const auto line = commandline::parseCommandLine(commandline::win32::programArguments());
     app::PlatformServices services;
     if (line.command != commandline::Command::window || line.wrong()) {
+        // Before the console is attached, so that no Ctrl+C ends it unasked.
+        commandline::win32::ConsoleInterruption interruption;
         commandline::win32::ConsoleOutput output;
-        auto commandServices = services.forCommand(output);
+        auto commandServices = services.forCommand(output, interruption);
         return commandline::runCommand(line, commandServices);
     }
 

@@ -33,7 +33,8 @@ class PlatformServices {
                 shell_,         windows_, errors_,   network_,    pause_,    folderMenu_};
     }
 
-    commandline::RunnerServices forCommand(platform::TextOutput& output) {
+    commandline::RunnerServices forCommand(platform::TextOutput& output,
+                                           const platform::Interruption& interruption) {
         return {{files_, attributes_, codePage_},
                 locale_,
                 paths_,
@@ -41,7 +42,8 @@ class PlatformServices {
                 registry_,
                 errors_,
                 output,
-                program_};
+                program_,
+                interruption};
     }
 
     const platform::FullPaths& paths() const { return paths_; }

@@ -58,20 +58,12 @@ const SwitchName* findSwitch(std::u16string_view name) {
     return found == switches.end() ? nullptr : &*found;
 }
 
-// No path holds a double quote. One at the end is what CommandLineToArgvW
-// makes of a quoted path that ends with a backslash, such as the "E:\" that
-// the shell passes for a drive: the backslash escaped the closing quote.
-std::u16string repairedPath(std::u16string path) {
-    if (!path.empty() && path.back() == u'"') path.back() = u'\\';
-    return path;
-}
-
 class Reader {
   public:
     void read(const std::u16string& argument) {
         if (argument.empty()) return fail(u"an empty argument: a path was expected");
         if (argument[0] != u'/' && argument[0] != u'-') {
-            return line_.paths.push_back(repairedPath(argument));
+            return line_.paths.push_back(argument);
         }
         const auto colon = argument.find(u':');
         const std::u16string_view name = std::u16string_view(argument).substr(1, colon - 1);
@@ -88,7 +80,7 @@ class Reader {
         }
         auto& slot = found->id == Switch::picture ? line_.picture : line_.colour;
         if (slot) return failFor(*found, u" is given twice");
-        slot = found->id == Switch::picture ? repairedPath(value) : value;
+        slot = value;
     }
 
     CommandLine finish() {

@@ -29,8 +29,8 @@ struct CommandLine {
     bool wrong() const { return !error.empty(); }
 };
 
-// Reads the arguments after the program's name, split by the rules of
-// CommandLineToArgvW. A switch begins with / or -, is found whatever its
+// Reads the arguments after the program's name, as splitCommandLine gives
+// them. A switch begins with / or -, is found whatever its
 // letter case and takes its value after a colon; anything else is a path.
 CommandLine parseCommandLine(const std::vector<std::u16string>& arguments);
 

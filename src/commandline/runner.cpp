@@ -5,6 +5,7 @@
 
 #include "commandline/usage.h"
 #include "customisation/apply.h"
+#include "customisation/failure_text.h"
 #include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
@@ -16,10 +17,10 @@
 namespace commandline {
 namespace {
 
-// Why a folder failed: the system's own words where a code is known, these
-// otherwise.
+// Why a folder failed: the words the window's second line gives where the
+// reason is known, these otherwise.
 struct Failure {
-    std::optional<std::uint32_t> systemError;
+    customisation::FailureReason reason;
     std::u16string_view otherwise;
 };
 
@@ -94,8 +95,9 @@ class Runner {
 
     template <typename Each>
     int eachFolder(const CommandLine& line, Each each) {
-        for (const auto& path : line.paths) {
-            const std::u16string folder = folderPath(path);
+        for (std::size_t done = 0; done < line.paths.size(); ++done) {
+            if (s_.interruption.requested()) return interrupted(line.paths.size() - done);
+            const std::u16string folder = folderPath(line.paths[done]);
             if (auto problem = missingFolder(folder)) {
                 fail(folder, *problem);
             } else {
@@ -103,6 +105,15 @@ class Runner {
             }
         }
         return finished();
+    }
+
+    int interrupted(std::size_t left) {
+        // A command line holds at most 32767 characters.
+        const std::u16string count = customisation::decimalText(static_cast<std::int32_t>(left));
+        s_.output.writeLine(
+            u"FolderBackground: interrupted, " + count +
+            (left == 1 ? u" folder left as it was" : u" folders left as they were"));
+        return exit_code::someFailed;
     }
 
     // As the folder browser writes it: full, and ending with a backslash.
@@ -114,9 +125,9 @@ class Runner {
 
     std::optional<Failure> missingFolder(const std::u16string& folder) const {
         const auto attributes = s_.disk.attributes.get(folder);
-        if (!attributes) return Failure{platform::error::pathNotFound, u"no such folder"};
+        if (!attributes) return Failure{{platform::error::pathNotFound}, u"no such folder"};
         if ((*attributes & platform::attribute::directory) == 0) {
-            return Failure{platform::error::notADirectory, u"not a folder"};
+            return Failure{{platform::error::notADirectory}, u"not a folder"};
         }
         return std::nullopt;
     }
@@ -140,8 +151,9 @@ class Runner {
             // into the colour box: without /color the folder keeps its own.
             customisation::Customisation customisation{picture,
                                                        colour ? *colour : keptColour(folder)};
-            if (!customisation::applyCustomisation(s_.disk, folder, customisation)) {
-                return fail(folder, {std::nullopt, notSaved});
+            customisation::FailureReason reason;
+            if (!customisation::applyCustomisation(s_.disk, folder, customisation, &reason)) {
+                return fail(folder, {reason, notSaved});
             }
             s_.shell.folderChanged(folder);
             report(folder, u"applied");
@@ -160,12 +172,13 @@ class Runner {
 
     void remove(const std::u16string& folder) {
         using customisation::RemoveResult;
-        switch (customisation::removeCustomisation(s_.disk, folder)) {
+        customisation::FailureReason reason;
+        switch (customisation::removeCustomisation(s_.disk, folder, &reason)) {
             case RemoveResult::noFile:
             case RemoveResult::notOurs:
                 return report(folder, u"nothing to restore");
             case RemoveResult::failed:
-                return fail(folder, {std::nullopt, notRemoved});
+                return fail(folder, {reason, notRemoved});
             case RemoveResult::deleted:
                 customisation::unmarkFolder(s_.disk.attributes, folder);
                 break;
@@ -193,7 +206,7 @@ class Runner {
         if (add ? entry.add() : entry.remove()) {
             return report(what, add ? u"added for this user" : u"removed for this user");
         }
-        fail(what, {std::nullopt, notRegistered});
+        fail(what, {{}, notRegistered});
     }
 
     void report(std::u16string_view subject, std::u16string_view result) {
@@ -202,8 +215,7 @@ class Runner {
 
     void fail(std::u16string_view subject, const Failure& failure) {
         failed_ = true;
-        std::u16string reason;
-        if (failure.systemError) reason = s_.errors.describe(*failure.systemError);
+        std::u16string reason = customisation::reasonText(failure.reason, s_.errors);
         if (reason.empty()) reason = failure.otherwise;
         report(subject, u"failed: " + reason);
     }

@@ -5,6 +5,7 @@
 #include "commandline/command_line.h"
 #include "customisation/disk.h"
 #include "platform/full_path.h"
+#include "platform/interruption.h"
 #include "platform/number_locale.h"
 #include "platform/shell_notifier.h"
 #include "platform/system_error.h"
@@ -16,7 +17,7 @@ namespace commandline {
 // What scripts rely on.
 namespace exit_code {
 inline constexpr int done = 0;              // every folder was done
-inline constexpr int someFailed = 1;        // at least one failed; the others were done
+inline constexpr int someFailed = 1;        // at least one failed, or some were left undone
 inline constexpr int wrongCommandLine = 2;  // nothing was done
 }  // namespace exit_code
 
@@ -31,11 +32,13 @@ struct RunnerServices {
     platform::TextOutput& output;
     // This program's full path, for the folder menu.
     std::u16string program;
+    const platform::Interruption& interruption;
 };
 
 // Runs a command with no window and no message box, one line of output a
-// folder, and gives the exit code. The window's own use (Command::window)
-// is not a command and is refused as a wrong command line.
+// folder, and gives the exit code. Asked to stop, it finishes the folder
+// under way, keeps what is done and says how many folders were left. The window's own use
+// (Command::window) is not a command and is refused as a wrong command line.
 int runCommand(const CommandLine& line, RunnerServices& services);
 
 }  // namespace commandline

@@ -34,6 +34,11 @@ bool FolderMenuEntry::add() {
         const bool written = registry_.setText(entry, u"", label) &&
                              registry_.setText(entry, u"MUIVerb", label) &&
                              registry_.setText(entry, u"Icon", program_ + u",0") &&
+                             // Offered for one folder, as the window works
+                             // on one: without it ten selected folders open
+                             // ten windows, and from sixteen on the entry
+                             // vanishes.
+                             registry_.setText(entry, u"MultiSelectModel", u"Single") &&
                              registry_.setText(commandKey(entry), u"", command());
         if (!written) {
             remove();

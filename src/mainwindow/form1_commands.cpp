@@ -4,6 +4,7 @@
 
 #include "customisation/apply.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/failure_text.h"
 #include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
@@ -42,10 +43,7 @@ customisation::Disk Form1::customisationDisk() const {
 std::u16string Form1::failureText(std::u16string_view message,
                                   const customisation::FailureReason& reason) const {
     std::u16string text(message);
-    std::u16string why =
-        reason.driveRootKeepsNoAttributes       ? std::u16string(messages::driveRootNotCustomisable)
-        : reason.error != platform::error::none ? services_.errorTexts.describe(reason.error)
-                                                : std::u16string();
+    const std::u16string why = customisation::reasonText(reason, services_.errorTexts);
     if (!why.empty()) text.append(u"\n").append(why);
     return text;
 }

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "customisation/failure_text.h"
+
 // The texts the window shows in message boxes and dialogs.
 namespace mainwindow::messages {
 
@@ -20,9 +22,10 @@ inline constexpr std::u16string_view applyFailed = u"تعذر حفظ التغي�
 inline constexpr std::u16string_view removed = u"تم الحذف بنجاح";
 inline constexpr std::u16string_view removeFailed = u"تعذر حذف الخلفية من هذا المجلد";
 // Under a failure message when the folder is a drive's root that cannot carry
-// the attribute the shell looks for (a FAT USB stick).
+// the attribute the shell looks for (a FAT USB stick); the command line says
+// the same.
 inline constexpr std::u16string_view driveRootNotCustomisable =
-    u"جذر هذا القرص لا يقبل سمة النظام، فلا يمكن تخصيصه؛ اختر مجلدا داخله";
+    customisation::driveRootNotCustomisable;
 inline constexpr std::u16string_view aboutTitle = u"معلومات عن البرنامج";
 inline constexpr std::u16string_view aboutFirstLine = u"البرنامج من تصميم وبرمجة";
 inline constexpr std::u16string_view linkFailed = u"تعذر فتح الموقع في المتصفح";

@@ -8,6 +8,7 @@ prefix. Prints what fails; exits non-zero if anything did."""
 
 import argparse
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -72,6 +73,8 @@ def main():
     scratch = tempfile.mkdtemp(prefix="cli-", dir=args.build)
     try:
         run_commands(exe, picture, scratch)
+        run_batch_file_quotes(exe, picture, scratch)
+        run_held_file(exe, probe, picture, scratch)
         run_folder_menu(exe, probe, scratch)
     finally:
         wine(exe, "/unregister")
@@ -119,6 +122,49 @@ def run_commands(exe, picture, scratch):
     check(not any(os.listdir(f) for f in folders), "Desktop.ini left after /remove")
 
 
+def run_batch_file_quotes(exe, picture, scratch):
+    """A batch file's "%~dp0" ends with a backslash before its closing quote:
+    that folder and the one after it are both restored."""
+    folders = [os.path.join(scratch, name) for name in ("Quoted A", "Quoted B")]
+    for folder in folders:
+        os.mkdir(folder)
+    wanted = [windows_path(f) for f in folders]
+    code, _ = wine(exe, "/apply", "/picture:" + picture, *wanted)
+    check(code == 0, f"/apply on the quoted folders exits {code}")
+    batch = os.path.join(folders[0], "restore.cmd")
+    with open(batch, "w", encoding="ascii") as f:
+        f.write(f'@"{exe}" /remove "%~dp0" "{wanted[1]}"\r\n')
+    code, out = wine("cmd", "/c", windows_path(batch))
+    check(code == 0, f"/remove \"%~dp0\" exits {code}")
+    check(out.strip().split("\n") == [w + "\\: restored" for w in wanted],
+          f"/remove \"%~dp0\" printed {out!r}")
+    for folder in folders:
+        check(not os.path.exists(os.path.join(folder, "Desktop.ini")),
+              f"Desktop.ini left in {folder} by /remove \"%~dp0\"")
+
+
+def run_held_file(exe, probe, picture, scratch):
+    """Another program holds the folder's Desktop.ini, sharing nothing: the
+    failed folder's line gives Windows' own words for it."""
+    folder = os.path.join(scratch, "Held")
+    os.mkdir(folder)
+    code, _ = wine(exe, "/apply", "/picture:" + picture, windows_path(folder))
+    check(code == 0, f"/apply on the folder to hold exits {code}")
+    holder = subprocess.Popen([WINE_RUN, probe, "hold", windows_path(folder) + "\\Desktop.ini"],
+                              stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                              start_new_session=True)
+    try:
+        reason = holder.stdout.readline().decode("utf-8", "replace").rstrip(" .\r\n")
+        check(reason != "", "the probe could not hold Desktop.ini")
+        code, out = wine(exe, "/apply", "/picture:" + picture, windows_path(folder))
+        expected = f"{windows_path(folder)}\\: failed: {reason}"
+        check(code == 1 and out.strip() == expected,
+              f"/apply on a held file printed {out!r} ({code}), not {expected!r}")
+    finally:
+        holder.stdin.close()
+        holder.wait(timeout=PATIENCE)
+
+
 def run_folder_menu(exe, probe, scratch):
     code, out = wine(exe, "/register")
     check(code == 0, f"/register exits {code}: {out!r}")
@@ -130,10 +176,14 @@ def run_folder_menu(exe, probe, scratch):
         expected = ["Windows Registry Editor Version 5.00", "",
                     f"[{key.replace('HKCU', 'HKEY_CURRENT_USER')}]",
                     f"@={quoted(LABEL)}", f'"Icon"={quoted(exe + ",0")}',
-                    f'"MUIVerb"={quoted(LABEL)}', "",
+                    f'"MUIVerb"={quoted(LABEL)}', '"MultiSelectModel"="Single"', "",
                     f"[{key.replace('HKCU', 'HKEY_CURRENT_USER')}\\command]",
                     f"@={quoted(command)}"]
         check(exported == expected, f"{key} holds {exported}")
+        # One window for one folder, however many are selected.
+        code, out = wine("reg", "query", key, "/v", "MultiSelectModel")
+        check(code == 0 and re.search(r"MultiSelectModel\s+REG_SZ\s+Single", out),
+              f"{key} has no MultiSelectModel Single: {out!r}")
 
     # What Explorer does with the entry: the command with the folder for %1.
     folder = os.path.join(scratch, "Trip")

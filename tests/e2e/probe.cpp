@@ -1,7 +1,8 @@
 // Reports what a person would read off the screen of the program under test:
 // where its window is, what its boxes show, any dialog open over it, and the
 // folder selected in the folder browser's tree; and it chooses the window's
-// folder-menu item as its system menu would.
+// folder-menu item as its system menu would. It also holds a file open as
+// another program would.
 // Prints UTF-8, one fact a line.
 #include <windows.h>
 
@@ -111,10 +112,27 @@ void printSelectedItem(HWND tree) {
     print(std::wstring((state & TVIS_EXPANDED) ? L"expanded " : L"closed ") + text);
 }
 
+// Holds the file open, sharing it with no one, until the input ends; prints
+// the system's words for what others then meet, a sharing violation.
+int holdFile(const wchar_t* path) {
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    wchar_t text[512]{};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     ERROR_SHARING_VIOLATION, 0, text, 512, nullptr);
+    print(text);
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    ::CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"hold" && argc > 2) return holdFile(argv[2]);
     HWND window = ::FindWindowW(windowClass, nullptr);
     if (!window) {
         print(L"none");

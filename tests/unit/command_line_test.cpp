@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "commandline/command_line.h"
+#include "commandline/split_command_line.h"
 
 namespace {
 
@@ -20,8 +21,6 @@ TEST(CommandLine, ReadsWhatIsAskedFor) {
         {{}, Command::window, {}, {}, {}},
         {{u"D:\\Trip"}, Command::window, {}, {}, {u"D:\\Trip"}},
         {{u"D:\\Trip", u"D:\\sky.jpg"}, Command::window, {}, {}, {u"D:\\Trip", u"D:\\sky.jpg"}},
-        // The shell's "E:\" for a drive comes as E:" from CommandLineToArgvW.
-        {{u"E:\""}, Command::window, {}, {}, {u"E:\\"}},
         {{u"/apply", u"/picture:C:\\a b.jpg", u"D:\\1", u"D:\\2"},
          Command::apply,
          u"C:\\a b.jpg",
@@ -72,6 +71,43 @@ TEST(CommandLine, RefusesWhatIsWrong) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_TRUE(commandline::parseCommandLine(cases[i]).wrong()) << "case " << i;
+    }
+}
+
+// A quote after a backslash still opens or closes: no path holds a quote,
+// and batch files and Explorer end paths with a backslash before it.
+TEST(CommandLine, SplitsTheLineAsItsPathsNeed) {
+    struct Split {
+        std::u16string_view line;
+        std::vector<std::u16string> arguments;
+    };
+    const Split cases[] = {
+        {u"", {}},
+        {u"FolderBackground.exe", {}},
+        {u"\"C:\\Program Files\\FolderBackground.exe\"", {}},
+        {u"\"C:\\Program Files\\FolderBackground.exe\"   ", {}},
+        // Windows' rule for the name: to the next quote, backslash or not.
+        {u"\"C:\\Tools\\\"D:\\A", {u"D:\\A"}},
+        {u"C:\\Tools\\a.exe\t/show  D:\\A", {u"/show", u"D:\\A"}},
+        // A batch file's "%~dp0" before another folder.
+        {u"a.exe /remove \"C:\\x\\\" \"D:\\B\"", {u"/remove", u"C:\\x\\", u"D:\\B"}},
+        {u"a.exe \"D:\\A\\\" /show", {u"D:\\A\\", u"/show"}},
+        // Explorer's %1 for a drive.
+        {u"\"C:\\a.exe\" \"E:\\\"", {u"E:\\"}},
+        // A path that really ends in several backslashes keeps them all.
+        {u"a.exe \"D:\\A\\\\\" D:\\B\\\\\\", {u"D:\\A\\\\", u"D:\\B\\\\\\"}},
+        {u"a.exe \\\\server\\share\\\"x y\"", {u"\\\\server\\share\\x y"}},
+        {u"a.exe /apply \"/picture:D:\\My Pictures\\sky.jpg\" \"D:\\Class 3\"",
+         {u"/apply", u"/picture:D:\\My Pictures\\sky.jpg", u"D:\\Class 3"}},
+        {u"a.exe /picture:\"D:\\My Pictures\\sky.jpg\" x",
+         {u"/picture:D:\\My Pictures\\sky.jpg", u"x"}},
+        // An empty pair of quotes is an argument, which the reader refuses.
+        {u"a.exe D:\\A \"\"", {u"D:\\A", u""}},
+        {u"a.exe \"D:\\no end", {u"D:\\no end"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commandline::splitCommandLine(c.line), c.arguments)
+            << std::string(c.line.begin(), c.line.end());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commandline/runner.h"
+#include "customisation/failure_text.h"
 #include "customisation/read.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
@@ -38,6 +39,18 @@ class Paths : public platform::FullPaths {
     }
 };
 
+// Ctrl+C pressed once `folders` folders are done: the runner asks before
+// each folder.
+class StopAfter : public platform::Interruption {
+  public:
+    explicit StopAfter(std::size_t folders = SIZE_MAX) : folders_(folders) {}
+    bool requested() const override { return asked_++ >= folders_; }
+
+  private:
+    std::size_t folders_;
+    mutable std::size_t asked_ = 0;
+};
+
 constexpr char16_t program[] = u"C:\\Tools\\FolderBackground.exe";
 
 struct CommandRunner : ::testing::Test {
@@ -49,8 +62,16 @@ struct CommandRunner : ::testing::Test {
     fakes::FakeRegistry registry;
     Errors errors;
     Lines output;
-    commandline::RunnerServices services{
-        {disk, disk, codePage}, locale, paths, shell, registry, errors, output, program};
+    StopAfter interruption;
+    commandline::RunnerServices services{{disk, disk, codePage},
+                                         locale,
+                                         paths,
+                                         shell,
+                                         registry,
+                                         errors,
+                                         output,
+                                         program,
+                                         interruption};
 
     CommandRunner() {
         disk.addFolder(u"C:\\Work");
@@ -156,9 +177,24 @@ TEST_F(CommandRunner, RemoveReportsAFileItCannotDelete) {
     disk.lock(u"C:\\Work\\Trip\\Desktop.ini");
     output.lines.clear();
     EXPECT_EQ(run({u"/remove", u"Trip"}), exit_code::someFailed);
+    // Access denied, in the system's words.
     EXPECT_EQ(output.lines,
-              std::vector<std::u16string>{
-                  u"C:\\Work\\Trip\\: failed: the customisation could not be removed"});
+              std::vector<std::u16string>{u"C:\\Work\\Trip\\: failed: system error 5"});
+}
+
+// The reason the window's second line gives, not one line for every failure.
+TEST_F(CommandRunner, AFailedApplySaysWhyAsTheWindowDoes) {
+    ASSERT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip"}), exit_code::done);
+    disk.holdBusy(u"C:\\Work\\Trip\\Desktop.ini", -1);
+    disk.addFolder(u"E:\\");
+    disk.refuseAttributes(u"E:\\");
+    output.lines.clear();
+    EXPECT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"E:\\"}), exit_code::someFailed);
+    EXPECT_EQ(output.lines,
+              (std::vector<std::u16string>{
+                  u"C:\\Work\\Trip\\: failed: system error 2",  // a sharing violation
+                  u"E:\\: failed: " + std::u16string(customisation::driveRootNotCustomisable),
+              }));
 }
 
 TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
@@ -173,7 +209,8 @@ TEST_F(CommandRunner, RegistersExactlyTheFolderMenuEntryAndTakesItOut) {
         EXPECT_EQ(registry.keys[key],
                   (fakes::FakeRegistry::Values{{u"", label},
                                                {u"MUIVerb", label},
-                                               {u"Icon", u"C:\\Tools\\FolderBackground.exe,0"}}));
+                                               {u"Icon", u"C:\\Tools\\FolderBackground.exe,0"},
+                                               {u"MultiSelectModel", u"Single"}}));
         EXPECT_EQ(
             registry.keys[key + u"\\command"],
             (fakes::FakeRegistry::Values{{u"", u"\"C:\\Tools\\FolderBackground.exe\" \"%1\""}}));
@@ -195,6 +232,51 @@ TEST_F(CommandRunner, AnEntryThatCannotBeWrittenWhollyIsNotLeftHalfWritten) {
     EXPECT_EQ(run({u"/register"}), exit_code::someFailed);
     EXPECT_EQ(registry.keys.count(u"Software\\Classes\\Directory\\shell\\FolderBackground"), 0u);
     EXPECT_EQ(registry.keys.count(u"Software\\Classes\\Drive\\shell\\FolderBackground"), 0u);
+}
+
+// The folder under way is finished and kept; the rest are left untouched,
+// and the script learns so from the last line and the exit code.
+TEST_F(CommandRunner, AnInterruptedCommandFinishesItsFolderAndSaysHowManyAreLeft) {
+    ASSERT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"/color:255", u"D:\\Class 1"}),
+              exit_code::done);
+    disk.addFolder(u"C:\\Work\\A");
+    disk.addFolder(u"C:\\Work\\B");
+    struct Case {
+        std::vector<std::u16string> arguments;
+        std::size_t stopAfter;
+        std::vector<std::u16string> lines;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"A", u"B"},
+         1,
+         {u"C:\\Work\\Trip\\: applied",
+          u"FolderBackground: interrupted, 2 folders left as they were"},
+         exit_code::someFailed},
+        {{u"/remove", u"Trip", u"A", u"D:\\Class 1"},
+         2,
+         {u"C:\\Work\\Trip\\: restored", u"C:\\Work\\A\\: nothing to restore",
+          u"FolderBackground: interrupted, 1 folder left as it was"},
+         exit_code::someFailed},
+        // Pressed during the last folder: nothing was left undone.
+        {{u"/show", u"Trip", u"D:\\Class 1"},
+         2,
+         {u"C:\\Work\\Trip\\: no customisation",
+          u"D:\\Class 1\\: picture \"C:\\sky.jpg\", colour 255"},
+         exit_code::done},
+    };
+    for (const auto& c : cases) {
+        interruption = StopAfter(c.stopAfter);
+        output.lines.clear();
+        EXPECT_EQ(run(c.arguments), c.exitCode);
+        EXPECT_EQ(output.lines, c.lines);
+    }
+    // What was done stays done; what was left is as it was.
+    EXPECT_FALSE(found(u"C:\\Work\\Trip\\").picturePath);
+    EXPECT_FALSE(disk.exists(u"C:\\Work\\A\\Desktop.ini"));
+    EXPECT_FALSE(disk.exists(u"C:\\Work\\B\\Desktop.ini"));
+    EXPECT_EQ(found(u"D:\\Class 1\\").picturePath, u"C:\\sky.jpg");
+    EXPECT_EQ(shell.changed.back(), u"C:\\Work\\Trip\\");
 }
 
 }  // namespace
