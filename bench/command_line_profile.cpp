@@ -25,6 +25,12 @@
 
 namespace {
 
+// The profile runs to its end: nobody presses Ctrl+C here.
+class NeverInterrupted : public platform::Interruption {
+  public:
+    bool requested() const override { return false; }
+};
+
 class TimedShell : public platform::ShellNotifier {
   public:
     TimedShell(platform::ShellNotifier& shell, bench::Timings& timings)
@@ -112,8 +118,16 @@ int wmain(int argc, wchar_t** argv) {
     TimedPaths paths(realPaths, timings);
     TimedShell shell(realShell, timings);
     TimedOutput output(realOutput, timings);
-    commandline::RunnerServices services{
-        {files, attributes, codePage}, locale, paths, shell, registry, errors, output, u""};
+    const NeverInterrupted interruption;
+    commandline::RunnerServices services{{files, attributes, codePage},
+                                         locale,
+                                         paths,
+                                         shell,
+                                         registry,
+                                         errors,
+                                         output,
+                                         u"",
+                                         interruption};
 
     const double start = bench::nowSeconds();
     const int exitCode = commandline::runCommand(line, services);

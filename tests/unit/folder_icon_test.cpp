@@ -117,7 +117,7 @@ TEST(IconFile, BitmapRowsGoBottomUpWithStraightAlphaAndAMaskFromIt) {
     EXPECT_EQ(bytes.substr(mask + 8, 8), std::string("\x80\0\0\0\0\0\0\0", 8));
 }
 
-bool near(const Pixel& a, const Pixel& b, int tolerance = 3) {
+bool closeTo(const Pixel& a, const Pixel& b, int tolerance = 3) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
            std::abs(a.b - b.b) <= tolerance && std::abs(a.a - b.a) <= tolerance;
 }
@@ -142,9 +142,9 @@ TEST(FolderDrawing, AtEverySizeAFolderShapeWithThePicturesMiddleOnItsFront) {
         }
         const auto window = foldericon::pictureWindow(size);
         const int middleY = (window.top + window.bottom) / 2;
-        EXPECT_TRUE(near(icon.at((window.left + window.right) / 2, middleY), red));
-        EXPECT_TRUE(near(icon.at(window.left, middleY), red));
-        EXPECT_TRUE(near(icon.at(window.right - 1, middleY), red));
+        EXPECT_TRUE(closeTo(icon.at((window.left + window.right) / 2, middleY), red));
+        EXPECT_TRUE(closeTo(icon.at(window.left, middleY), red));
+        EXPECT_TRUE(closeTo(icon.at(window.right - 1, middleY), red));
         // The front's own colour frames it: opaque and warm, not the picture.
         const Pixel frame = icon.at(window.left - 1, middleY);
         EXPECT_EQ(frame.a, 255);
@@ -170,9 +170,9 @@ TEST(Resample, ShrinkingAveragesAndGrowingStaysInsideTheCrop) {
         }
     }
     for (foldericon::Size size : {foldericon::Size{16, 16}, {21, 13}, {5, 7}}) {
-        const Image small = foldericon::cropToFill(board, size);
-        ASSERT_EQ(small.width, size.width);
-        for (const Pixel& p : small.pixels) EXPECT_TRUE(near(p, {128, 128, 128, 255}, 24));
+        const Image shrunk = foldericon::cropToFill(board, size);
+        ASSERT_EQ(shrunk.width, size.width);
+        for (const Pixel& p : shrunk.pixels) EXPECT_TRUE(closeTo(p, {128, 128, 128, 255}, 24));
     }
     // A 3 x 1 picture grown into a square shows only its middle pixel.
     Image strip = filled(3, 1, blue);
