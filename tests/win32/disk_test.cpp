@@ -273,13 +273,12 @@ TEST_F(DiskTest, NoTemporaryFilesAreLeftAndStaleOnesDoNotStopApply) {
     auto onlyDesktopIni = [](const std::u16string& folder) {
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW(win32::wide(folder + u"*"), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
+        const win32::UniqueFind search(::FindFirstFileW(win32::wide(folder + u"*"), &found));
+        if (!search) return names;
         do {
             std::u16string name = win32::fromWide(found.cFileName);
             if (name != u"." && name != u"..") names.push_back(name);
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
+        } while (::FindNextFileW(search.get(), &found));
         return names;
     };
     const std::vector<std::u16string> alone{u"Desktop.ini"};
