@@ -14,7 +14,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/error_texts.h"
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/full_paths.h"
 #include "platform/win32/shell_dialogs.h"
 #include "platform/win32/shell_notifier.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/network_path.h"
+#include "platform/win32/network_paths.h"
 #include "platform/win32/pause_timer.h"
 #include "platform/win32/unique_handle.h"
 #include "running_program.h"

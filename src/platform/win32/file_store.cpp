@@ -1,4 +1,4 @@
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 
 #include <windows.h>
 
