@@ -16,7 +16,7 @@
 #include "platform/win32/error_texts.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/full_paths.h"
-#include "platform/win32/shell_dialogs.h"
+#include "platform/win32/number_locale.h"
 #include "platform/win32/shell_notifier.h"
 #include "platform/win32/user_registry.h"
 #include "platform/win32/wide_text.h"
