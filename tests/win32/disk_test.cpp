@@ -16,6 +16,7 @@
 #include "platform/win32/windows_version.h"
 #include "test_environment.h"
 #include "test_support.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -236,10 +237,7 @@ TEST_F(DiskTest, AFileHeldAMomentIsWaitedFor) {
 // Files whose bytes cannot all be put back, and files whose can: each comes
 // out of apply and restore byte for byte, or is not touched at all.
 TEST_F(DiskTest, ForeignEncodingsComeBackByteForByteOrUntouched) {
-    std::string utf16;
-    for (char16_t c : std::u16string(u"[.ShellClassInfo]\r\nIconResource=C:\\أ.ico,0\r\n")) {
-        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    }
+    const std::string utf16 = utf16le(u"[.ShellClassInfo]\r\nIconResource=C:\\أ.ico,0\r\n");
     struct Case {
         std::u16string name;
         std::string bytes;
