@@ -14,7 +14,7 @@
 #include "customisation/apply.h"
 #include "figures.h"
 #include "platform/win32/ansi_code_page.h"
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/wide_text.h"
 #include "scratch.h"
 

@@ -3,15 +3,15 @@
 // memory are the floor FolderBackground is measured against.
 #include <windows.h>
 
+#include "platform/win32/gdi_guards.h"
+
 namespace {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = ::BeginPaint(window, &paint);
-            ::FillRect(dc, &paint.rcPaint, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-            ::EndPaint(window, &paint);
+            const win32::PaintDc dc(window);
+            ::FillRect(dc.get(), &dc.area(), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
             return 0;
         }
         case WM_DESTROY:

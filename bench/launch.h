@@ -7,31 +7,16 @@
 #include <string>
 
 #include "figures.h"
-#include "platform/win32/unique_handle.h"
+#include "start_program.h"
 
 namespace bench {
 
-struct Launched {
-    win32::UniqueHandle process;
-    win32::UniqueHandle thread;
-    DWORD processId = 0;
+struct Launched : StartedProgram {
     HWND window = nullptr;
-    // From just before CreateProcessW until the window was visible and the
-    // program idle.
+    // From just before the program was started until its window was visible
+    // and the program idle.
     double seconds = 0;
 };
-
-// The visible top-level window of `className` that belongs to the process:
-// another copy of the program may still be on its way out.
-inline HWND visibleWindowOf(DWORD processId, const wchar_t* className) {
-    HWND window = nullptr;
-    while ((window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && ::IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
 
 // Ends a launched process that did not come up as it should.
 inline void abandon(Launched& launched) {
@@ -46,19 +31,9 @@ inline void abandon(Launched& launched) {
 // idle means the first paint is done. False (and the process ended) on
 // failure or after 60 seconds.
 inline bool launch(const std::wstring& program, const wchar_t* className, Launched& out) {
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     out = {};
-    PROCESS_INFORMATION started{};
     const double start = nowSeconds();
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started)) {
-        return false;
-    }
-    out.process.reset(started.hProcess);
-    out.thread.reset(started.hThread);
-    out.processId = started.dwProcessId;
+    if (startProgram(program, out) != ERROR_SUCCESS) return false;
     constexpr double timeout = 60;
     // Anything but idle (a timeout, or no idle to wait for) would leave the
     // first paint out of the figure.

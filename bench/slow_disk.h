@@ -6,7 +6,7 @@
 // off the window's thread.
 #include <windows.h>
 
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 
 namespace bench {
 

@@ -10,7 +10,7 @@
 
 #include "figures.h"
 #include "launch.h"
-#include "mainwindow/win32/gdi.h"
+#include "platform/win32/gdi_guards.h"
 
 namespace bench {
 
@@ -44,14 +44,14 @@ class PreviewPixels {
 
     Colours read() const {
         // The benchmarks run at the system's DPI, which the window takes too.
-        int dpi = ::GetDeviceCaps(mainwindow::win32::WindowDc(nullptr).get(), LOGPIXELSY);
+        int dpi = ::GetDeviceCaps(win32::WindowDc(nullptr).get(), LOGPIXELSY);
         if (dpi == 0) dpi = 96;
         auto pixels = [&](int twips) { return ::MulDiv(twips, dpi, 1440); };
         // The middle of the frame's file pane, where the preview shows through.
         const int x = pixels(1530 + 1800), y = pixels(1250 + 1600), step = pixels(300);
         const POINT points[] = {{x, y}, {x - step, y}, {x + step, y}, {x, y - step}, {x, y + step}};
         Colours colours{};
-        const mainwindow::win32::WindowDc dc(window_);
+        const win32::WindowDc dc(window_);
         for (std::size_t i = 0; i < colours.size(); ++i) {
             colours[i] = ::GetPixel(dc.get(), points[i].x, points[i].y);
         }

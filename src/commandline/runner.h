@@ -4,7 +4,7 @@
 
 #include "commandline/command_line.h"
 #include "customisation/disk.h"
-#include "platform/full_path.h"
+#include "platform/full_paths.h"
 #include "platform/interruption.h"
 #include "platform/number_locale.h"
 #include "platform/shell_notifier.h"

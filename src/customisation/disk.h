@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/code_page.h"
+#include "platform/ansi_code_page.h"
 #include "platform/file_attributes.h"
 #include "platform/file_store.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/code_page.h"
+#include "platform/ansi_code_page.h"
 
 namespace customisation {
 

@@ -6,7 +6,7 @@
 
 #include "customisation/desktop_ini.h"
 #include "customisation/ini_file.h"
-#include "platform/code_page.h"
+#include "platform/ansi_code_page.h"
 
 namespace customisation {
 

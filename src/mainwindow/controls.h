@@ -11,39 +11,39 @@ namespace mainwindow {
 // Every control of the window, front-most first: the order decides which
 // control takes a mouse event where several overlap.
 enum class ControlId {
-    Text1,
-    color,
-    CommonDialog1,
-    img,
-    fold,
-    Command1,
-    Image6,
-    Label9,
-    Label8,
-    Label6,
-    Image5,
-    Image4,
-    Label1,
-    L6,
+    Text1,          // a box no handler reads
+    color,          // the text colour as a number
+    CommonDialog1,  // the picture and colour dialogs
+    img,            // the picture path
+    fold,           // the folder path
+    Command1,       // a button with no handler
+    Image6,         // close mark
+    Label9,         // the site link
+    Label8,         // the line above the link
+    Label6,         // heading over the colour
+    Image5,         // apply
+    Image4,         // remove the background
+    Label1,         // about the program
+    L6,             // L1 to L6: lines drawn over the Explorer picture
     L4,
     L2,
     L5,
     L3,
     L1,
-    Image2,
-    Image3,
-    wbtn2,
-    wbtn1,
-    btnt,
-    btne,
-    btn1,
-    Image1,
-    btn2,
-    btn3,
-    vcolor,
-    imgview,
-    Label3,
-    Label5,
+    Image2,   // the drawn Explorer window
+    Image3,   // pick the colour
+    wbtn2,    // pick the picture
+    wbtn1,    // pick the folder
+    btnt,     // apply, lit
+    btne,     // remove, lit
+    btn1,     // pick the folder, lit
+    Image1,   // behind the swatch: a double click picks the colour
+    btn2,     // pick the picture, lit
+    btn3,     // pick the colour, lit
+    vcolor,   // the colour swatch
+    imgview,  // the preview
+    Label3,   // heading over the folder
+    Label5,   // heading over the picture
 };
 inline constexpr std::size_t controlCount = 33;
 

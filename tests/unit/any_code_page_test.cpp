@@ -12,6 +12,7 @@
 #include "customisation/remove.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -134,10 +135,7 @@ TEST(AnyCodePage, AConvertedFileGoesBackToAnsiWhenEverythingFits) {
 // Only a file we converted goes back to ANSI: one that was UTF-16 all along
 // stays so, though every line of it would fit the code page.
 TEST(AnyCodePage, AFileThatWasUtf16StaysUtf16) {
-    std::string utf16 = "\xFF\xFE";
-    for (char16_t ch : std::u16string_view(u"[.ShellClassInfo]\r\nIconFile=a.ico\r\n")) {
-        utf16 += {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
-    }
+    const std::string utf16 = "\xFF\xFE" + utf16le(u"[.ShellClassInfo]\r\nIconFile=a.ico\r\n");
     fakes::FakeDisk disk;
     customisation::Disk on{disk, disk, western};
     disk.addFolder(folder);

@@ -7,6 +7,7 @@
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "test_support.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -101,11 +102,8 @@ TEST_F(ApplyTest, OwnFileIsReplacedByExactlyTheTwelveLines) {
 // them in it.
 TEST_F(ApplyTest, KeepsOldFilesInTheirEncoding) {
     const std::u16string theirs = u"IconResource=C:\\أيقونة.ico,0\r\n";
-    std::string utf16le, utf16be;
-    for (char16_t c : u"[.ShellClassInfo]\r\n" + theirs) {
-        utf16le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-        utf16be += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
-    }
+    const std::u16string text = u"[.ShellClassInfo]\r\n" + theirs;
+    const std::string little = utf16le(text), big = utf16be(text);
     const std::string utf8 =
         "IconResource=C:\\\xD8\xA3\xD9\x8A\xD9\x82\xD9\x88\xD9\x86\xD8\xA9.ico,0\r\n";
     struct Case {
@@ -116,9 +114,8 @@ TEST_F(ApplyTest, KeepsOldFilesInTheirEncoding) {
     const Case cases[] = {
         {cp1256(u"[.ShellClassInfo]\r\n" + theirs), cp1256(theirs),
          cp1256(u"IconArea_Image=C:\\صور\\سماء.jpg\r\n")},
-        {"\xFF\xFE" + utf16le, utf16le.substr(36), std::string("I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 19)},
-        {"\xFE\xFF" + utf16be, utf16be.substr(36),
-         std::string("\0I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 20)},
+        {"\xFF\xFE" + little, little.substr(36), std::string("I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 19)},
+        {"\xFE\xFF" + big, big.substr(36), std::string("\0I\0c\0o\0n\0A\0r\0e\0a\0_\0I", 20)},
         {"\xEF\xBB\xBF[.ShellClassInfo]\r\n" + utf8, utf8,
          "IconArea_Image=C:\\\xD8\xB5\xD9\x88\xD8\xB1\\"},
     };

@@ -7,6 +7,7 @@
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "test_support.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -50,12 +51,6 @@ class DoubleByte : public platform::AnsiCodePage {
         return text;
     }
 };
-
-std::string utf16le(std::u16string_view text) {
-    std::string bytes;
-    for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return bytes;
-}
 
 struct Outcome {
     bool applied;

@@ -3,16 +3,11 @@
 
 #include "form_harness.h"
 #include "test_support.h"
+#include "utf16_bytes.h"
 
 namespace {
 
 using mainwindow::ControlId;
-
-std::string utf16le(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return bytes;
-}
 
 TEST(Form1Read, PutsTheFoldersPictureAndColourIntoTheBoxes) {
     const std::u16string view = u"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]";
@@ -64,7 +59,8 @@ TEST(Form1Read, PutsTheFoldersPictureAndColourIntoTheBoxes) {
          cp1256(u"[قسم]\rIconArea_Image=C:\\theirs.jpg\r") + cp1256(view) +
              cp1256(u"\r \tICONAREA_image\t= C:\\ours.jpg\r\u0645=1"),
          u"C:\\ours.jpg", u"0"},
-        {"UTF-16 with BOM", utf16le(u"[.ShellClassInfo]\r\nIconArea_Image=C:\\صور\\a.jpg\r\n"),
+        {"UTF-16 with BOM",
+         "\xFF\xFE" + utf16le(u"[.ShellClassInfo]\r\nIconArea_Image=C:\\صور\\a.jpg\r\n"),
          u"C:\\صور\\a.jpg", u"0"},
         {"UTF-8 with BOM", "\xEF\xBB\xBFIconArea_Image=C:\\\xD8\xB5.jpg\nIconArea_Text=5",
          u"C:\\ص.jpg", u"5"},

@@ -8,14 +8,15 @@
 #include "customisation/remove.h"
 #include "form_harness.h"
 #include "platform/win32/ansi_code_page.h"
-#include "platform/win32/file_system.h"
-#include "platform/win32/network_path.h"
+#include "platform/win32/file_store.h"
+#include "platform/win32/network_paths.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_version.h"
 #include "test_environment.h"
 #include "test_support.h"
+#include "utf16_bytes.h"
 
 namespace {
 
@@ -236,10 +237,7 @@ TEST_F(DiskTest, AFileHeldAMomentIsWaitedFor) {
 // Files whose bytes cannot all be put back, and files whose can: each comes
 // out of apply and restore byte for byte, or is not touched at all.
 TEST_F(DiskTest, ForeignEncodingsComeBackByteForByteOrUntouched) {
-    std::string utf16;
-    for (char16_t c : std::u16string(u"[.ShellClassInfo]\r\nIconResource=C:\\أ.ico,0\r\n")) {
-        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    }
+    const std::string utf16 = utf16le(u"[.ShellClassInfo]\r\nIconResource=C:\\أ.ico,0\r\n");
     struct Case {
         std::u16string name;
         std::string bytes;
@@ -273,13 +271,12 @@ TEST_F(DiskTest, NoTemporaryFilesAreLeftAndStaleOnesDoNotStopApply) {
     auto onlyDesktopIni = [](const std::u16string& folder) {
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW(win32::wide(folder + u"*"), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
+        const win32::UniqueFind search(::FindFirstFileW(win32::wide(folder + u"*"), &found));
+        if (!search) return names;
         do {
             std::u16string name = win32::fromWide(found.cFileName);
             if (name != u"." && name != u"..") names.push_back(name);
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
+        } while (::FindNextFileW(search.get(), &found));
         return names;
     };
     const std::vector<std::u16string> alone{u"Desktop.ini"};

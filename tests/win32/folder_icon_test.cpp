@@ -15,6 +15,7 @@
 #include "foldericon/win32/png_encoder.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/dib_section.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
@@ -79,10 +80,12 @@ std::optional<Drawn> loadAndDraw(const std::u16string& iconFile, int size) {
     Drawn drawn{size, {}};
     auto* pixels = static_cast<std::uint32_t*>(bits);
     std::fill_n(pixels, size * size, lightGrey);
-    HGDIOBJ previous = ::SelectObject(dc.get(), bitmap.get());
-    const bool ok = ::DrawIconEx(dc.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    ::SelectObject(dc.get(), previous);
+    bool ok = false;
+    {
+        const win32::SelectGuard selected(dc.get(), bitmap.get());
+        ok = ::DrawIconEx(dc.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+        ::GdiFlush();
+    }
     if (!ok) return std::nullopt;
     for (int i = 0; i < size * size; ++i) drawn.pixels.push_back(pixels[i] & 0xFFFFFF);
     return drawn;

@@ -8,7 +8,7 @@
 #include "customisation/read.h"
 #include "customisation/remove.h"
 #include "platform/win32/ansi_code_page.h"
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"

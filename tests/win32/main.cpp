@@ -8,31 +8,12 @@
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
+#include "remove_tree.h"
 #include "test_environment.h"
 
 namespace {
 
 TestEnvironment environment;
-
-void removeTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + name;
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path + L"\\");
-                ::RemoveDirectoryW(path.c_str());
-            } else {
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-}
 
 }  // namespace
 
@@ -40,11 +21,8 @@ const TestEnvironment& testEnvironment() { return environment; }
 
 std::u16string freshFolder(const std::u16string& name) {
     std::u16string folder = environment.scratch + name + u"\\";
-    std::wstring wide = win32::toWide(folder);
-    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-    removeTree(wide);
-    ::RemoveDirectoryW(wide.c_str());
-    ::CreateDirectoryW(wide.c_str(), nullptr);
+    removeTree(win32::toWide(environment.scratch + name));
+    ::CreateDirectoryW(win32::wide(folder), nullptr);
     return folder;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/shell_dialogs.h"
+#include "platform/win32/message_dialog.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/file_system.h"
-#include "platform/win32/network_path.h"
+#include "platform/win32/file_store.h"
+#include "platform/win32/network_paths.h"
 #include "platform/win32/pause_timer.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"

@@ -5,8 +5,8 @@
 
 #include "form_harness.h"
 #include "mainwindow/win32/artwork.h"
-#include "mainwindow/win32/gdi.h"
 #include "mainwindow/win32/painter.h"
+#include "platform/win32/gdi_guards.h"
 
 namespace {
 
@@ -31,9 +31,7 @@ TEST(Painter, RepaintingLeavesNoGdiObjectsBehind) {
     // paint shrinks every caption's font, several tries each.
     const mainwindow::win32::Fonts tooLarge(192);
 
-    HDC screen = ::GetDC(nullptr);
-    mainwindow::win32::MemoryCanvas canvas(screen, 663, 346);
-    ::ReleaseDC(nullptr, screen);
+    const win32::MemoryCanvas canvas(win32::WindowDc(nullptr).get(), 663, 346);
     const RECT client{0, 0, 663, 346};
     auto paint = [&] {
         mainwindow::win32::paintForm(canvas.get(), client, h.form, artwork, tooLarge, 96, true);

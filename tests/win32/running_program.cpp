@@ -1,40 +1,25 @@
 #include "running_program.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/win32/wide_text.h"
+#include "start_program.h"
 #include "test_environment.h"
 
 RunningProgram::RunningProgram() {
-    std::wstring commandLine = L"\"" + win32::toWide(testEnvironment().program) + L"\"";
+    const std::wstring program = win32::toWide(testEnvironment().program);
+    StartedProgram started;
     // Under Wine on a loaded machine a start can fail once; it is tried again.
-    PROCESS_INFORMATION info{};
-    if (!waitFor([&] {
-            STARTUPINFOW startup{};
-            startup.cb = sizeof(startup);
-            if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &info)) {
-                return true;
-            }
-            startError_ = ::GetLastError();
-            return false;
-        })) {
+    if (!waitFor([&] { return (startError_ = startProgram(program, started)) == ERROR_SUCCESS; })) {
         return;
     }
-    process_.reset(info.hProcess);
-    ::CloseHandle(info.hThread);
-    const DWORD id = info.dwProcessId;
-    HWND found = nullptr;
+    process_ = std::move(started.process);
     // Only this process's own window: another one may still be closing.
+    HWND found = nullptr;
     if (waitFor([&] {
-            found = nullptr;
-            for (HWND w = ::FindWindowW(L"FolderBackgroundMainWindow", nullptr); w;
-                 w = ::FindWindowExW(nullptr, w, L"FolderBackgroundMainWindow", nullptr)) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                if (owner == id) found = w;
-            }
-            return found != nullptr && ::IsWindowVisible(found);
+            found = visibleWindowOf(started.processId, L"FolderBackgroundMainWindow");
+            return found != nullptr;
         })) {
         window_ = found;
     }

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "mainwindow/win32/gdi.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wic.h"
 
@@ -15,18 +15,20 @@ namespace {
 using win32::ComPtr;
 
 win32::UniqueBitmap copyOfScreen() {
-    const mainwindow::win32::WindowDc screen(nullptr);
+    const win32::WindowDc screen(nullptr);
     if (!screen.get()) return {};
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
     win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
     if (!bitmap || !memory) return {};
-    HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
-    const BOOL copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(),
-                                 ::GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                 ::GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY | CAPTUREBLT);
-    ::SelectObject(memory.get(), previous);
+    BOOL copied = FALSE;
+    {
+        const win32::SelectGuard selected(memory.get(), bitmap.get());
+        copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(),
+                          ::GetSystemMetrics(SM_XVIRTUALSCREEN),
+                          ::GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY | CAPTUREBLT);
+    }
     return copied ? std::move(bitmap) : win32::UniqueBitmap{};
 }
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "running_program.h"
@@ -106,10 +107,7 @@ std::vector<std::wstring> editTexts(HWND window) {
 
 // A pixel of the window's client area as it is on screen.
 COLORREF clientPixel(HWND window, int x, int y) {
-    HDC dc = ::GetDC(window);
-    COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return colour;
+    return ::GetPixel(win32::WindowDc(window).get(), x, y);
 }
 
 class ProgramWindow : public ProgramTest {

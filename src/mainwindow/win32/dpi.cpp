@@ -1,6 +1,6 @@
 #include "mainwindow/win32/dpi.h"
 
-#include "mainwindow/win32/gdi.h"
+#include "platform/win32/gdi_guards.h"
 
 namespace mainwindow::win32 {
 
@@ -17,7 +17,7 @@ UINT DpiSource::of(HWND window) {
         if (*forMonitor_ && SUCCEEDED((*forMonitor_)(monitor, effectiveDpi, &x, &y))) dpi = y;
     }
     if (dpi == 0) {
-        const WindowDc screen(nullptr);
+        const ::win32::WindowDc screen(nullptr);
         dpi = static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY));
     }
     return dpi == 0 ? 96 : dpi;

@@ -9,7 +9,7 @@
 
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
-#include "mainwindow/win32/gdi.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
 
@@ -271,7 +271,7 @@ MainWindow::Answer MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 MainWindow::Answer MainWindow::onPaint() {
-    PaintDc dc(window_);
+    ::win32::PaintDc dc(window_);
     paint(dc.get());
     return 0;
 }
@@ -460,7 +460,7 @@ void MainWindow::paint(HDC dc) {
     RECT client{};
     ::GetClientRect(window_, &client);
     if (client.right <= 0 || client.bottom <= 0 || !fonts_ || !artwork_) return;
-    MemoryCanvas canvas(dc, client.right, client.bottom);
+    ::win32::MemoryCanvas canvas(dc, client.right, client.bottom);
     paintForm(canvas.get(), client, form_, *artwork_, *fonts_, dpi_, showsFocus());
     ::BitBlt(dc, 0, 0, client.right, client.bottom, canvas.get(), 0, 0, SRCCOPY);
 }

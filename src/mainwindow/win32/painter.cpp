@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "mainwindow/win32/gdi.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/picture.h"
 #include "platform/win32/wide_text.h"
 
@@ -32,7 +32,7 @@ constexpr COLORREF backgroundFill = RGB(12, 33, 58);
 
 void drawBitmap(HDC dc, HBITMAP bitmap, int width, int height, const RECT& to) {
     ::win32::UniqueDc source(::CreateCompatibleDC(dc));
-    SelectGuard select(source.get(), bitmap);
+    ::win32::SelectGuard select(source.get(), bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::GdiAlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0,
                     width, height, blend);
@@ -51,7 +51,7 @@ void drawPicture(HDC dc, const ArtworkPicture& picture, int x, int y) {
 
 // The width the text takes in the font; the font is selected only meanwhile.
 int textWidth(HDC dc, HFONT font, const std::u16string& text, const RECT& rect, UINT format) {
-    SelectGuard select(dc, font);
+    ::win32::SelectGuard select(dc, font);
     RECT needed = rect;
     ::DrawTextW(dc, ::win32::wide(text), static_cast<int>(text.size()), &needed,
                 format | DT_CALCRECT);
@@ -84,7 +84,7 @@ void drawLabel(HDC dc, const Control& label, const RECT& rect, const Fonts& font
         // `current` is no longer selected, so the system lets it go.
         smaller.reset(::CreateFontIndirectW(&shrunk));
     }
-    SelectGuard font(dc, smaller ? smaller.get() : designed);
+    ::win32::SelectGuard font(dc, smaller ? smaller.get() : designed);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, resolveColour(label.foreColour));
     RECT box = rect;
@@ -96,7 +96,7 @@ void drawLine(HDC dc, const Control& line, UINT dpi) {
     const int width = std::max(1, ::MulDiv(2, static_cast<int>(dpi), 96));
     ::win32::UniquePen pen(
         ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, width, &brush, 0, nullptr));
-    SelectGuard select(dc, pen.get());
+    ::win32::SelectGuard select(dc, pen.get());
     const auto& r = line.rect;
     ::MoveToEx(dc, twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi), nullptr);
     ::LineTo(dc, twipsToPixels(r.left + r.width, dpi), twipsToPixels(r.top + r.height, dpi));
@@ -111,7 +111,7 @@ void drawFocus(HDC dc, const Control& control, const Fonts& fonts, UINT dpi) {
     if (control.kind == ControlKind::image) {
         ::InflateRect(&r, -margin, -margin);
     } else {
-        SelectGuard font(dc, fonts.get(control.font));
+        ::win32::SelectGuard font(dc, fonts.get(control.font));
         SIZE text{};
         ::GetTextExtentPoint32W(dc, ::win32::wide(control.text),
                                 static_cast<int>(control.text.size()), &text);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/full_path.h"
+#include "platform/full_paths.h"
 
 namespace win32 {
 

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/dib_section.h"
+#include "platform/win32/gdi_guards.h"
 
 namespace win32 {
 namespace {
@@ -57,21 +59,17 @@ struct Canvas {
     void* bits = nullptr;
     UniqueBitmap bitmap;
     std::uint32_t* pixels = nullptr;
-    HGDIOBJ previous = nullptr;
+    // Last, so that it lets go of the bitmap before the bitmap goes.
+    std::optional<SelectGuard> selected;
 
     Canvas(int width, int height, std::uint32_t fill)
         : dc(::CreateCompatibleDC(nullptr)), bitmap(createTopDownBitmap(width, height, &bits)) {
         if (!dc || !bitmap) return;
         pixels = static_cast<std::uint32_t*>(bits);
         std::fill_n(pixels, static_cast<std::size_t>(width) * height, fill);
-        previous = ::SelectObject(dc.get(), bitmap.get());
+        selected.emplace(dc.get(), bitmap.get());
         ::SetStretchBltMode(dc.get(), HALFTONE);
         ::SetBrushOrgEx(dc.get(), 0, 0, nullptr);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    ~Canvas() {
-        if (previous) ::SelectObject(dc.get(), previous);
     }
     bool ready() const { return pixels != nullptr; }
 };
@@ -130,8 +128,7 @@ DecodedBitmap loadOlePicture(const std::wstring& file, const SizeForPicture& siz
         onBlack.pixels[i] = (black & 0x00FFFFFF) | (alpha << 24);
     }
     // The black canvas is the result: let go of it from its DC first.
-    ::SelectObject(onBlack.dc.get(), onBlack.previous);
-    onBlack.previous = nullptr;
+    onBlack.selected.reset();
     return {std::move(onBlack.bitmap), width, height};
 }
 

@@ -38,9 +38,7 @@ std::optional<DWORD> reparseTag(HANDLE file, const std::wstring& path) {
     }
     // Windows XP: the directory entry carries the tag.
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    ::FindClose(search);
+    if (!UniqueFind(::FindFirstFileW(path.c_str(), &found))) return std::nullopt;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return std::nullopt;
     return found.dwReserved0;
 }

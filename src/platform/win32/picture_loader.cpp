@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/win32/com_apartment.h"
-#include "platform/win32/network_path.h"
+#include "platform/win32/network_paths.h"
 #include "platform/win32/twips.h"
 
 namespace win32 {

@@ -1,51 +1,13 @@
-#include "platform/win32/shell_dialogs.h"
+#include "platform/win32/common_dialog.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
-#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace win32 {
-
-void MessageDialog::show(std::u16string_view text, std::u16string_view title) {
-    auto themed = themed_.activate();
-    // Every message is Arabic: it reads right to left and sits at the right
-    // edge, whatever the language of the Windows it runs on.
-    box_(owner_, toWide(text).c_str(), toWide(title).c_str(), MB_OK | MB_RTLREADING | MB_RIGHT);
-}
-
-std::u16string FolderBrowser::browse(platform::WindowHandle owner, std::u16string_view title) {
-    com_.enter();
-    auto themed = themed_.activate();
-    const std::wstring titleText = toWide(title);
-    BROWSEINFOW request{};
-    request.hwndOwner = reinterpret_cast<HWND>(owner);
-    request.lpszTitle = titleText.c_str();
-    request.ulFlags = BIF_RETURNONLYFSDIRS;
-
-    struct FreeItem {
-        void operator()(ITEMIDLIST* item) const { ::CoTaskMemFree(item); }
-    };
-    std::unique_ptr<ITEMIDLIST, FreeItem> item(::SHBrowseForFolderW(&request));
-    if (!item) return {};
-
-    // Long enough for any path the file system allows; before Vista the
-    // shell gives at most MAX_PATH characters.
-    std::vector<wchar_t> path(32768, L'\0');
-    win32::NewerFunction<BOOL(PCIDLIST_ABSOLUTE, PWSTR, DWORD, int)> longPathOf(
-        L"shell32.dll", "SHGetPathFromIDListEx");
-    if (!longPathOf || !longPathOf(item.get(), path.data(), static_cast<DWORD>(path.size()), 0)) {
-        std::fill(path.begin(), path.end(), L'\0');
-        if (!::SHGetPathFromIDListW(item.get(), path.data())) return {};
-    }
-    return fromWide(path.data());
-}
 
 bool CommonDialogs::showOpen(platform::CommonDialogState& state) {
     com_.enter();
@@ -102,21 +64,6 @@ bool CommonDialogs::showColor(platform::CommonDialogState& state) {
     if (!::ChooseColorW(&request)) return false;
     state.color = static_cast<std::int32_t>(request.rgbResult);
     return true;
-}
-
-char16_t NumberLocale::decimalSeparator() const {
-    wchar_t separator[8]{};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) {
-        return u'.';
-    }
-    return static_cast<char16_t>(separator[0]);
-}
-
-bool UrlLauncher::open(std::u16string_view url) {
-    com_.enter();
-    auto result =
-        ::ShellExecuteW(nullptr, L"open", toWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace win32

@@ -1,12 +1,15 @@
 #pragma once
 
+// Owners of a DC borrowed for painting and of a GDI selection, beside the
+// handle owners they build on.
+
 #include <windows.h>
 
 #include <utility>
 
 #include "platform/win32/unique_handle.h"
 
-namespace mainwindow::win32 {
+namespace win32 {
 
 // BeginPaint/EndPaint as one object.
 class PaintDc {
@@ -16,6 +19,8 @@ class PaintDc {
     PaintDc& operator=(const PaintDc&) = delete;
     ~PaintDc() { ::EndPaint(window_, &paint_); }
     HDC get() const { return dc_; }
+    // What needs painting.
+    const RECT& area() const { return paint_.rcPaint; }
 
   private:
     HWND window_;
@@ -62,9 +67,9 @@ class MemoryCanvas {
     HDC get() const { return dc_.get(); }
 
   private:
-    ::win32::UniqueDc dc_;
-    ::win32::UniqueBitmap bitmap_;
+    UniqueDc dc_;
+    UniqueBitmap bitmap_;
     SelectGuard select_;
 };
 
-}  // namespace mainwindow::win32
+}  // namespace win32

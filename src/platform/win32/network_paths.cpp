@@ -1,4 +1,4 @@
-#include "platform/win32/network_path.h"
+#include "platform/win32/network_paths.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/file_system.h"
+#include "platform/win32/file_store.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include "platform/win32/file_information.h"
 #include "platform/win32/long_path.h"
-#include "platform/win32/network_path.h"
+#include "platform/win32/network_paths.h"
 #include "platform/win32/own_entry.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
