@@ -90,7 +90,52 @@ ensure_wine_prefix() {
     done
 }
 
+# stage NAME: ends the stage before it, printing how long it took on the clock
+# and in processor time (this shell's and the children it waited for), and
+# begins NAME; `stage` alone ends the last and prints them all again.
+stage_summary=()
+stage() {
+    local now cpu
+    now=$(date +%s)
+    # This shell's and its waited-for children's processor ticks.
+    local fields
+    read -r -a fields </proc/$$/stat
+    cpu=$(((fields[13] + fields[14] + fields[15] + fields[16]) / $(getconf CLK_TCK)))
+    if [ -n "${stage_name:-}" ]; then
+        local line
+        line=$(printf '%5d s clock %5d s processor  %s' "$((now - stage_clock))" \
+                   "$((cpu - stage_cpu))" "$stage_name")
+        echo "-- $line"
+        stage_summary+=("$line")
+    fi
+    stage_name="${1:-}" stage_clock=$now stage_cpu=$cpu
+    if [ -n "$stage_name" ]; then
+        echo "== $stage_name"
+    else
+        echo "== Where the time went"
+        printf '%s\n' "${stage_summary[@]}"
+    fi
+}
+
+# in_background LOG COMMAND...: starts COMMAND beside what follows, its output
+# in LOG; finish_background waits for it and shows LOG when it failed.
+in_background() {
+    local log="$1"
+    shift
+    "$@" >"$log" 2>&1 &
+    background_pid=$! background_log="$log"
+}
+finish_background() {
+    if ! wait "$background_pid"; then
+        cat "$background_log" >&2
+        echo "failed: see $background_log" >&2
+        return 1
+    fi
+    cat "$background_log"
+}
+
 cleanup() {
+    [ -n "${background_pid:-}" ] && kill "$background_pid" 2>/dev/null || true
     "$wineserver" -k >/dev/null 2>&1 || true
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

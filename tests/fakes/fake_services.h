@@ -1,5 +1,8 @@
 #pragma once
 
+// Fakes of the platform's window-side services: dialogs, pictures, the frame,
+// background work and the rest that Form1 and the command line are lent.
+
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -10,10 +13,19 @@
 #include <utility>
 #include <vector>
 
-#include "fake_code_page.h"
-#include "fake_disk.h"
-#include "fake_shell.h"
-#include "mainwindow/form1.h"
+#include "platform/background_work.h"
+#include "platform/common_dialog.h"
+#include "platform/folder_browser.h"
+#include "platform/main_frame.h"
+#include "platform/message_dialog.h"
+#include "platform/network_paths.h"
+#include "platform/number_locale.h"
+#include "platform/pause_timer.h"
+#include "platform/picture.h"
+#include "platform/picture_loader.h"
+#include "platform/system_error.h"
+#include "platform/url_launcher.h"
+#include "platform/windows_version.h"
 
 namespace fakes {
 
@@ -203,23 +215,6 @@ class FakePause : public platform::PauseTimer {
     std::chrono::milliseconds lastPause{0};
 };
 
-class FakeView : public mainwindow::Form1View {
-  public:
-    void showText(mainwindow::ControlId box, const std::u16string& text) override {
-        shownTexts[box] = text;
-    }
-    void selectAll(mainwindow::ControlId box) override { selected.push_back(box); }
-    void redraw(mainwindow::ControlId) override { ++redraws; }
-    void moveFocus(mainwindow::ControlId control) override {
-        if (onMoveFocus) onMoveFocus(control);
-    }
-    std::map<mainwindow::ControlId, std::u16string> shownTexts;
-    std::vector<mainwindow::ControlId> selected;
-    int redraws = 0;
-    // The window reporting the focus where it was asked to go.
-    std::function<void(mainwindow::ControlId)> onMoveFocus;
-};
-
 class FakeWindowsVersion : public platform::WindowsVersion {
   public:
     platform::WindowsRelease release() const override { return answer; }
@@ -234,53 +229,6 @@ class FakeErrorTexts : public platform::ErrorTexts {
         for (char c : std::to_string(error)) text += static_cast<char16_t>(c);
         return text;
     }
-};
-
-// A main window over fakes of every platform operation.
-struct FormHarness {
-    FakeDisk disk;
-    Cp1256 codePage;
-    FakeMessages messages;
-    FakeFolderBrowser folderBrowser;
-    FakeDialogs dialogs;
-    FakePictures pictures;
-    FakeLocale locale;
-    FakeUrls urls;
-    FakeFrame frame;
-    FakeBackground background;
-    FakeShell shell;
-    FakeWindowsVersion windows;
-    FakeNetwork network;
-    FakePause pause;
-    FakeView view;
-    FakeErrorTexts errorTexts;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background,
-                                                shell, windows, errorTexts, network, pause},
-                           view};
-
-    FormHarness() {
-        view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };
-    }
-    // Answers the oldest picture request still waiting, as the window does
-    // when a decode finishes; false when none waits.
-    bool answerPicture() {
-        if (pictures.waiting.empty()) return false;
-        auto request = pictures.waiting.front();
-        pictures.waiting.pop_front();
-        form.pictureLoaded(request.ticket, pictures.decoded(request.path));
-        return true;
-    }
-    void answerPictures() {
-        while (answerPicture()) {
-        }
-    }
-
-    // Sets a box's text as typing would.
-    void type(mainwindow::ControlId box, std::u16string text) {
-        form.textEdited(box, std::move(text));
-    }
-    const std::u16string& text(mainwindow::ControlId box) const { return form.text(box); }
 };
 
 }  // namespace fakes

@@ -1,0 +1,75 @@
+# write_layer_map(FILE): every target defined in this source tree, with the
+# folder that defines it, its sources, its include folders and the targets it
+# links, as JSON for tests/layers/check_layers.py. The links come from the
+# targets themselves, so the layer check follows the build and needs no table
+# of its own. Call it last, once every target exists.
+
+function(_layer_map_targets dir out)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(subdir IN LISTS subdirs)
+        _layer_map_targets(${subdir} more)
+        list(APPEND targets ${more})
+    endforeach()
+    set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+# A CMake list as a JSON array of strings, with paths made absolute against
+# BASE and generator expressions dropped: $<LINK_ONLY:x> gives no headers.
+function(_layer_map_json_list out base)
+    set(items "")
+    foreach(item IN LISTS ARGN)
+        if(item MATCHES "\\$<")
+            continue()
+        endif()
+        if(NOT base STREQUAL "" AND NOT IS_ABSOLUTE "${item}")
+            set(item "${base}/${item}")
+        endif()
+        string(REPLACE "\\" "\\\\" item "${item}")
+        string(REPLACE "\"" "\\\"" item "${item}")
+        list(APPEND items "\"${item}\"")
+    endforeach()
+    list(JOIN items ", " joined)
+    set(${out} "[${joined}]" PARENT_SCOPE)
+endfunction()
+
+function(write_layer_map file)
+    _layer_map_targets(${PROJECT_SOURCE_DIR} targets)
+    set(entries "")
+    foreach(target IN LISTS targets)
+        get_target_property(folder ${target} SOURCE_DIR)
+        cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${folder}" in_tree)
+        if(NOT in_tree)
+            continue()
+        endif()
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "UTILITY")
+            continue()
+        endif()
+        set(sources "")
+        set(links "")
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(sources ${target} SOURCES)
+            get_target_property(links ${target} LINK_LIBRARIES)
+        endif()
+        get_target_property(interface_links ${target} INTERFACE_LINK_LIBRARIES)
+        get_target_property(includes ${target} INCLUDE_DIRECTORIES)
+        get_target_property(interface_includes ${target} INTERFACE_INCLUDE_DIRECTORIES)
+        foreach(var sources links interface_links includes interface_includes)
+            if(NOT ${var})
+                set(${var} "")
+            endif()
+        endforeach()
+        _layer_map_json_list(sources_json "${folder}" ${sources})
+        _layer_map_json_list(links_json "" ${links})
+        _layer_map_json_list(interface_links_json "" ${interface_links})
+        _layer_map_json_list(includes_json "${folder}" ${includes} ${interface_includes})
+        list(APPEND entries "  \"${target}\": {\"folder\": \"${folder}\",
+    \"sources\": ${sources_json},
+    \"links\": ${links_json},
+    \"interface_links\": ${interface_links_json},
+    \"includes\": ${includes_json}}")
+    endforeach()
+    list(JOIN entries ",\n" body)
+    file(CONFIGURE OUTPUT ${file} CONTENT "{\"root\": \"${PROJECT_SOURCE_DIR}\",\n\"targets\": {\n${body}\n}}\n")
+endfunction()

@@ -1,0 +1,85 @@
+#pragma once
+
+// Form1 over the fakes of every platform operation. Here, beside the tests of
+// the window's model, because it needs that model: the fakes themselves link
+// the platform's interfaces only.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fake_code_page.h"
+#include "fake_disk.h"
+#include "fake_services.h"
+#include "fake_shell.h"
+#include "mainwindow/form1.h"
+
+namespace fakes {
+
+class FakeView : public mainwindow::Form1View {
+  public:
+    void showText(mainwindow::ControlId box, const std::u16string& text) override {
+        shownTexts[box] = text;
+    }
+    void selectAll(mainwindow::ControlId box) override { selected.push_back(box); }
+    void redraw(mainwindow::ControlId) override { ++redraws; }
+    void moveFocus(mainwindow::ControlId control) override {
+        if (onMoveFocus) onMoveFocus(control);
+    }
+    std::map<mainwindow::ControlId, std::u16string> shownTexts;
+    std::vector<mainwindow::ControlId> selected;
+    int redraws = 0;
+    // The window reporting the focus where it was asked to go.
+    std::function<void(mainwindow::ControlId)> onMoveFocus;
+};
+
+// A main window over fakes of every platform operation.
+struct FormHarness {
+    FakeDisk disk;
+    Cp1256 codePage;
+    FakeMessages messages;
+    FakeFolderBrowser folderBrowser;
+    FakeDialogs dialogs;
+    FakePictures pictures;
+    FakeLocale locale;
+    FakeUrls urls;
+    FakeFrame frame;
+    FakeBackground background;
+    FakeShell shell;
+    FakeWindowsVersion windows;
+    FakeNetwork network;
+    FakePause pause;
+    FakeView view;
+    FakeErrorTexts errorTexts;
+    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
+                                                dialogs, pictures, locale, urls, frame, background,
+                                                shell, windows, errorTexts, network, pause},
+                           view};
+
+    FormHarness() {
+        view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };
+    }
+    // Answers the oldest picture request still waiting, as the window does
+    // when a decode finishes; false when none waits.
+    bool answerPicture() {
+        if (pictures.waiting.empty()) return false;
+        auto request = pictures.waiting.front();
+        pictures.waiting.pop_front();
+        form.pictureLoaded(request.ticket, pictures.decoded(request.path));
+        return true;
+    }
+    void answerPictures() {
+        while (answerPicture()) {
+        }
+    }
+
+    // Sets a box's text as typing would.
+    void type(mainwindow::ControlId box, std::u16string text) {
+        form.textEdited(box, std::move(text));
+    }
+    const std::u16string& text(mainwindow::ControlId box) const { return form.text(box); }
+};
+
+}  // namespace fakes
