@@ -23,6 +23,7 @@ constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
 
 const fakes::Cp1252 western;
 const fakes::Cp1256 arabic;
+const fakes::Cp65001 utf8;
 
 std::string encoded(const platform::AnsiCodePage& codePage, std::u16string_view text) {
     return codePage.encodeExactly(text).value();
@@ -83,6 +84,10 @@ TEST(AnyCodePage, ApplyKeepsTheirValuesAndRestoreTheirBytes) {
          attribute::hidden | attribute::system},
         {"Arabic, a picture named outside it", arabic, arabic_file, u"C:\\चित्र\\sky.jpg", true,
          attribute::normal},
+        // Where the ANSI code page is UTF-8, which takes none of the flags
+        // that ask other code pages for an exact conversion.
+        {"UTF-8 code page", utf8, arabic_file, u"C:\\Pictures\\sky.jpg", false,
+         attribute::hidden | attribute::system},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
