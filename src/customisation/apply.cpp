@@ -1,5 +1,7 @@
 #include "customisation/apply.h"
 
+#include <algorithm>
+
 #include "customisation/atomic_replace.h"
 #include "customisation/busy_retry.h"
 #include "customisation/desktop_ini_path.h"
@@ -14,6 +16,14 @@
 
 namespace customisation {
 namespace {
+
+// An ANSI file is read in the reading machine's code page: a picture's name
+// beyond ASCII would name another file, or none, on a machine whose code
+// page is not ours, and the folder moves between machines with the picture
+// in it. UTF-16 reads the same everywhere.
+bool readsAlikeInAnyCodePage(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
 
 // The new file's bytes; nothing when the old file cannot be put back byte
 // for byte around our lines.
@@ -33,23 +43,28 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
     }
     const ForeignContent foreign = file ? file->foreign : ForeignContent{};
     auto lines = customisedLines(customisation, foreign);
-    // What others wrote keeps its encoding and its bytes, or, where the ANSI
-    // code page cannot hold our lines, its text in UTF-16. A file of ours
-    // alone keeps them too where it can (a header of ours may carry bytes of
-    // theirs after its bracket, and its byte-order mark is theirs to keep),
-    // and is written afresh where its encoding cannot hold the new text.
+    const bool ansiAllowed = readsAlikeInAnyCodePage(customisation.picturePath);
+    // What others wrote keeps its encoding and its bytes, or, where Windows
+    // would not read our lines in it as we wrote them, its text in UTF-16. A
+    // file of ours alone keeps them too where it can (a header of ours may
+    // carry bytes of theirs after its bracket, and its byte-order mark is
+    // theirs to keep), and is written afresh where its encoding cannot hold
+    // the new text.
     if (file && !foreign.empty()) {
         return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
-                                  file->original, codePage);
+                                  file->original, ansiAllowed, codePage);
     }
-    if (file) {
-        auto joined = joinIniFile(lines, file->file.encoding, file->file.endsWithLineEnd, codePage);
+    const TextEncoding encoding = file ? file->file.encoding : TextEncoding::ansi;
+    const bool keepsEncoding =
+        encoding == TextEncoding::utf16le || (encoding == TextEncoding::ansi && ansiAllowed);
+    if (file && keepsEncoding) {
+        auto joined = joinIniFile(lines, encoding, file->file.endsWithLineEnd, codePage);
         if (joined) return joined;
     }
     std::vector<std::u16string> texts;
     texts.reserve(lines.size());
     for (auto& line : lines) texts.push_back(std::move(line.text));
-    return encodeIniFile(texts, codePage);
+    return encodeIniFile(texts, codePage, ansiAllowed);
 }
 
 }  // namespace

@@ -15,10 +15,12 @@ namespace customisation {
 // Written as a comment line of ours after the warning line, only when there
 // is something to say; the shell ignores lines before the first section.
 struct OriginalForm {
-    // The file was ANSI, and is UTF-16 LE because the code page cannot hold
-    // our lines or the picture's name. Its other lines went back exactly to
-    // their old bytes then, so they can be put back in ANSI.
-    bool ansi = false;
+    // The encoding the file had before it became UTF-16 LE: ANSI whose code
+    // page cannot hold our lines, or with a picture's name that is not plain
+    // ASCII; UTF-8 or UTF-16 BE with a byte-order mark, which Windows' INI
+    // reader takes for ANSI. Its other lines went back exactly to their old
+    // bytes then, so they can be put back in it.
+    std::optional<TextEncoding> converted;
     // The file was not Hidden; we hid it.
     bool visible = false;
 };
@@ -36,11 +38,13 @@ struct TakenApart {
 TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage);
 
 // The customised lines in `encoding`, with the original form recorded after
-// the first line. An ANSI file whose code page cannot hold every line
-// becomes UTF-16 LE with a byte-order mark, which the system's INI reader
-// reads as well, and records that it was ANSI.
+// the first line. A file becomes UTF-16 LE with a byte-order mark, the one
+// Unicode form Windows' INI reader reads as Unicode, and records what it
+// was, when it was UTF-8 or UTF-16 BE, or ANSI where the code page cannot
+// hold every line or `ansiAllowed` is false.
 std::optional<std::string> joinCustomisedFile(std::vector<Line> lines, TextEncoding encoding,
                                               bool endsWithLineEnd, OriginalForm original,
+                                              bool ansiAllowed,
                                               const platform::AnsiCodePage& codePage);
 
 // Their lines alone, in the encoding the file had before we first wrote it

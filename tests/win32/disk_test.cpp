@@ -48,7 +48,7 @@ struct DiskTest : ::testing::Test {
         // New files are made hidden; these are someone else's.
         ::SetFileAttributesW(win32::wide(path), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
-    bool apply(const std::u16string& folder, std::u16string picture = u"C:\\صور\\سماء.jpg") {
+    bool apply(const std::u16string& folder, std::u16string picture = u"C:\\Pictures\\sky.jpg") {
         return customisation::applyCustomisation(disk, folder, {picture, u"16777215"});
     }
 };
