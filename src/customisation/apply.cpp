@@ -27,8 +27,23 @@ bool readsAlikeInAnyCodePage(std::u16string_view text) {
 
 // The new file's bytes; nothing when the old file cannot be put back byte
 // for byte around our lines.
+// What restoring must know of the folder's System attribute before the
+// first apply: recorded only where restoring without a record would not
+// give it back. A folder that had it would lose it when the file is
+// deleted; one we mark would keep it when the file stays, which it does
+// only where there was a file before (a fresh file is ours alone, and goes).
+std::optional<bool> folderSystemToRecord(std::optional<std::uint32_t> folderAttributes,
+                                         bool fileExisted, std::u16string_view folder) {
+    namespace attribute = platform::attribute;
+    if (!folderAttributes || isDriveRoot(folder)) return std::nullopt;
+    if (*folderAttributes & attribute::system) return true;
+    if ((*folderAttributes & attribute::readOnly) == 0 && fileExisted) return false;
+    return std::nullopt;
+}
+
 std::optional<std::string> customisedFile(const platform::ReadResult& old,
                                           std::optional<std::uint32_t> oldAttributes,
+                                          std::optional<bool> folderHadSystem,
                                           const Customisation& customisation,
                                           const platform::AnsiCodePage& codePage) {
     std::optional<TakenApart> file;
@@ -39,10 +54,14 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
         // Before our first customisation the file is as its owner left it.
         if (!file->foreign.heldOurs) {
             file->original.visible = (oldAttributes.value_or(0) & platform::attribute::hidden) == 0;
+            file->original.folderHadSystem = folderHadSystem;
         }
     }
     const ForeignContent foreign = file ? file->foreign : ForeignContent{};
     auto lines = customisedLines(customisation, foreign);
+    // A file of ours alone is deleted on restore: only the folder's record counts.
+    OriginalForm ownFile;
+    ownFile.folderHadSystem = file ? file->original.folderHadSystem : folderHadSystem;
     const bool ansiAllowed = readsAlikeInAnyCodePage(customisation.picturePath);
     // What others wrote keeps its encoding and its bytes, or, where Windows
     // would not read our lines in it as we wrote them, its text in UTF-16. A
@@ -54,6 +73,7 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
         return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
                                   file->original, ansiAllowed, codePage);
     }
+    lines = withOriginalForm(std::move(lines), ownFile);
     const TextEncoding encoding = file ? file->file.encoding : TextEncoding::ansi;
     const bool keepsEncoding =
         encoding == TextEncoding::utf16le || (encoding == TextEncoding::ansi && ansiAllowed);
@@ -93,14 +113,17 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         if (!existed && old.status != platform::ReadStatus::missing) return fail(old.error);
         const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
         if (existed && !oldAttributes) return fail(platform::error::none);
-        auto bytes = customisedFile(old, oldAttributes, written, disk.codePage);
+        const auto folderAttributes = disk.attributes.get(std::u16string(folder));
+        auto bytes = customisedFile(old, oldAttributes,
+                                    folderSystemToRecord(folderAttributes, existed, folder),
+                                    written, disk.codePage);
         if (!bytes) return fail(platform::error::none);
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
         // The old file is kept only while marking the folder may still fail
         // and must then put it back; a marked folder is not marked again.
-        const auto folderAttributes = disk.attributes.get(std::u16string(folder));
-        const bool wasMarked = folderAttributes && (*folderAttributes & attribute::system);
+        const bool wasMarked =
+            folderAttributes && (*folderAttributes & (attribute::system | attribute::readOnly));
         auto replaced = replaceFileContents(disk, path, *bytes, expected,
                                             wasMarked ? OldFile::dropped : OldFile::kept);
         if (replaced.status == platform::ReplaceStatus::changed) continue;

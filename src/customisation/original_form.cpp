@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::u16string_view recordPrefix = u";before customisation:";
 constexpr std::u16string_view visibleWord = u"visible";
+constexpr std::u16string_view systemFolderWord = u"system folder";
+constexpr std::u16string_view folderNotSystemWord = u"folder not system";
 
 struct EncodingWord {
     TextEncoding encoding;
@@ -38,6 +40,8 @@ std::optional<OriginalForm> parseRecord(std::u16string_view line) {
             if (equalsIgnoringCase(word, name)) form.converted = encoding;
         }
         form.visible = form.visible || equalsIgnoringCase(word, visibleWord);
+        if (equalsIgnoringCase(word, systemFolderWord)) form.folderHadSystem = true;
+        if (equalsIgnoringCase(word, folderNotSystemWord)) form.folderHadSystem = false;
         rest = comma == std::u16string_view::npos ? std::u16string_view{} : rest.substr(comma + 1);
     }
     return form;
@@ -55,11 +59,15 @@ std::u16string recordLine(const OriginalForm& form) {
         if (form.converted == encoding) add(word);
     }
     if (form.visible) add(visibleWord);
+    if (form.folderHadSystem.has_value())
+        add(*form.folderHadSystem ? systemFolderWord : folderNotSystemWord);
     return line;
 }
 
-std::vector<Line> withRecord(std::vector<Line> lines, const OriginalForm& form) {
-    const bool needed = form.converted || form.visible;
+}  // namespace
+
+std::vector<Line> withOriginalForm(std::vector<Line> lines, const OriginalForm& form) {
+    const bool needed = form.converted || form.visible || form.folderHadSystem.has_value();
     // A line of theirs in the record's place would be taken for ours when
     // restoring: an empty record stands in front of it.
     const bool shadowed = lines.size() > recordAt && parseRecord(lines[recordAt].text);
@@ -69,6 +77,8 @@ std::vector<Line> withRecord(std::vector<Line> lines, const OriginalForm& form) 
     }
     return lines;
 }
+
+namespace {
 
 // The text in `encoding`, only where it reads back as the same text.
 std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding encoding,
@@ -154,18 +164,18 @@ std::optional<std::string> joinCustomisedFile(std::vector<Line> lines, TextEncod
                                               bool ansiAllowed,
                                               const platform::AnsiCodePage& codePage) {
     if (encoding == TextEncoding::utf16le) {
-        return joinIniFile(withRecord(std::move(lines), original), encoding, endsWithLineEnd,
+        return joinIniFile(withOriginalForm(std::move(lines), original), encoding, endsWithLineEnd,
                            codePage);
     }
     if (encoding == TextEncoding::ansi && ansiAllowed) {
         original.converted.reset();
-        if (auto bytes =
-                joinIniFile(withRecord(lines, original), encoding, endsWithLineEnd, codePage)) {
+        if (auto bytes = joinIniFile(withOriginalForm(lines, original), encoding, endsWithLineEnd,
+                                     codePage)) {
             return bytes;
         }
     }
     original.converted = encoding;
-    return joinIniFile(inUtf16(withRecord(std::move(lines), original), encoding),
+    return joinIniFile(inUtf16(withOriginalForm(std::move(lines), original), encoding),
                        TextEncoding::utf16le, endsWithLineEnd, codePage);
 }
 

@@ -23,6 +23,11 @@ struct OriginalForm {
     std::optional<TextEncoding> converted;
     // The file was not Hidden; we hid it.
     bool visible = false;
+    // The folder's System attribute before the first apply, where restoring
+    // without the record would not give it back: a folder that had it loses
+    // it when the file is deleted, one we marked keeps it when the file
+    // stays. Files of earlier versions have no record.
+    std::optional<bool> folderHadSystem;
 };
 
 // A read customisation file taken apart: its original form, and its lines in
@@ -36,6 +41,10 @@ struct TakenApart {
 // The record of the original form counts only in a file that holds our
 // customisation; in any other file it is someone else's line like any other.
 TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage);
+
+// The lines with the original form recorded after the first line, where
+// there is something to record.
+std::vector<Line> withOriginalForm(std::vector<Line> lines, const OriginalForm& form);
 
 // The customised lines in `encoding`, with the original form recorded after
 // the first line. A file becomes UTF-16 LE with a byte-order mark, the one
