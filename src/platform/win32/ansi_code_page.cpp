@@ -7,7 +7,6 @@
 namespace win32 {
 
 static_assert(platform::conversion_flag::noBestFitChars == WC_NO_BEST_FIT_CHARS);
-static_assert(platform::conversion_flag::errInvalidChars == WC_ERR_INVALID_CHARS);
 
 unsigned CodePageConversion::ansiCodePage() const { return ::GetACP(); }
 
