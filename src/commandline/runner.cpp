@@ -183,8 +183,8 @@ class Runner {
                 customisation::unmarkFolder(s_.disk.attributes, folder);
                 break;
             case RemoveResult::rewritten:
-                // Other settings still need the shell to read the file, so
-                // the folder keeps its attributes.
+            case RemoveResult::deletedFromSystemFolder:
+                // The folder's mark is as it was before the first apply.
                 break;
         }
         s_.shell.folderChanged(folder);

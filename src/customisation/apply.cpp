@@ -1,5 +1,7 @@
 #include "customisation/apply.h"
 
+#include <algorithm>
+
 #include "customisation/atomic_replace.h"
 #include "customisation/busy_retry.h"
 #include "customisation/desktop_ini_path.h"
@@ -15,10 +17,33 @@
 namespace customisation {
 namespace {
 
+// An ANSI file is read in the reading machine's code page: a picture's name
+// beyond ASCII would name another file, or none, on a machine whose code
+// page is not ours, and the folder moves between machines with the picture
+// in it. UTF-16 reads the same everywhere.
+bool readsAlikeInAnyCodePage(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
 // The new file's bytes; nothing when the old file cannot be put back byte
 // for byte around our lines.
+// What restoring must know of the folder's System attribute before the
+// first apply: recorded only where restoring without a record would not
+// give it back. A folder that had it would lose it when the file is
+// deleted; one we mark would keep it when the file stays, which it does
+// only where there was a file before (a fresh file is ours alone, and goes).
+std::optional<bool> folderSystemToRecord(std::optional<std::uint32_t> folderAttributes,
+                                         bool fileExisted, std::u16string_view folder) {
+    namespace attribute = platform::attribute;
+    if (!folderAttributes || isDriveRoot(folder)) return std::nullopt;
+    if (*folderAttributes & attribute::system) return true;
+    if ((*folderAttributes & attribute::readOnly) == 0 && fileExisted) return false;
+    return std::nullopt;
+}
+
 std::optional<std::string> customisedFile(const platform::ReadResult& old,
                                           std::optional<std::uint32_t> oldAttributes,
+                                          std::optional<bool> folderHadSystem,
                                           const Customisation& customisation,
                                           const platform::AnsiCodePage& codePage) {
     std::optional<TakenApart> file;
@@ -29,27 +54,37 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
         // Before our first customisation the file is as its owner left it.
         if (!file->foreign.heldOurs) {
             file->original.visible = (oldAttributes.value_or(0) & platform::attribute::hidden) == 0;
+            file->original.folderHadSystem = folderHadSystem;
         }
     }
     const ForeignContent foreign = file ? file->foreign : ForeignContent{};
     auto lines = customisedLines(customisation, foreign);
-    // What others wrote keeps its encoding and its bytes, or, where the ANSI
-    // code page cannot hold our lines, its text in UTF-16. A file of ours
-    // alone keeps them too where it can (a header of ours may carry bytes of
-    // theirs after its bracket, and its byte-order mark is theirs to keep),
-    // and is written afresh where its encoding cannot hold the new text.
+    // A file of ours alone is deleted on restore: only the folder's record counts.
+    OriginalForm ownFile;
+    ownFile.folderHadSystem = file ? file->original.folderHadSystem : folderHadSystem;
+    const bool ansiAllowed = readsAlikeInAnyCodePage(customisation.picturePath);
+    // What others wrote keeps its encoding and its bytes, or, where Windows
+    // would not read our lines in it as we wrote them, its text in UTF-16. A
+    // file of ours alone keeps them too where it can (a header of ours may
+    // carry bytes of theirs after its bracket, and its byte-order mark is
+    // theirs to keep), and is written afresh where its encoding cannot hold
+    // the new text.
     if (file && !foreign.empty()) {
         return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
-                                  file->original, codePage);
+                                  file->original, ansiAllowed, codePage);
     }
-    if (file) {
-        auto joined = joinIniFile(lines, file->file.encoding, file->file.endsWithLineEnd, codePage);
+    lines = withOriginalForm(std::move(lines), ownFile);
+    const TextEncoding encoding = file ? file->file.encoding : TextEncoding::ansi;
+    const bool keepsEncoding =
+        encoding == TextEncoding::utf16le || (encoding == TextEncoding::ansi && ansiAllowed);
+    if (file && keepsEncoding) {
+        auto joined = joinIniFile(lines, encoding, file->file.endsWithLineEnd, codePage);
         if (joined) return joined;
     }
     std::vector<std::u16string> texts;
     texts.reserve(lines.size());
     for (auto& line : lines) texts.push_back(std::move(line.text));
-    return encodeIniFile(texts, codePage);
+    return encodeIniFile(texts, codePage, ansiAllowed);
 }
 
 }  // namespace
@@ -78,14 +113,17 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
         if (!existed && old.status != platform::ReadStatus::missing) return fail(old.error);
         const auto oldAttributes = existed ? disk.attributes.get(path) : std::nullopt;
         if (existed && !oldAttributes) return fail(platform::error::none);
-        auto bytes = customisedFile(old, oldAttributes, written, disk.codePage);
+        const auto folderAttributes = disk.attributes.get(std::u16string(folder));
+        auto bytes = customisedFile(old, oldAttributes,
+                                    folderSystemToRecord(folderAttributes, existed, folder),
+                                    written, disk.codePage);
         if (!bytes) return fail(platform::error::none);
 
         const auto expected = existed ? std::optional(old.stamp) : std::nullopt;
         // The old file is kept only while marking the folder may still fail
         // and must then put it back; a marked folder is not marked again.
-        const auto folderAttributes = disk.attributes.get(std::u16string(folder));
-        const bool wasMarked = folderAttributes && (*folderAttributes & attribute::system);
+        const bool wasMarked =
+            folderAttributes && (*folderAttributes & (attribute::system | attribute::readOnly));
         auto replaced = replaceFileContents(disk, path, *bytes, expected,
                                             wasMarked ? OldFile::dropped : OldFile::kept);
         if (replaced.status == platform::ReplaceStatus::changed) continue;

@@ -19,7 +19,7 @@ std::optional<std::uint32_t> withSystem(const std::optional<std::uint32_t>& old,
 platform::Outcome markFolder(platform::FileAttributes& attributes, const std::u16string& folder) {
     const auto old = attributes.get(folder);
     if (!old) return platform::Outcome::failure(platform::error::pathNotFound);
-    if (*old & attribute::system) return platform::Outcome::success();
+    if (*old & (attribute::system | attribute::readOnly)) return platform::Outcome::success();
     auto set = attributes.set(folder, *withSystem(old, true));
     if (!set) return set;
     const auto now = attributes.get(folder);

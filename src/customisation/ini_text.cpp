@@ -32,7 +32,7 @@ std::vector<std::u16string> splitLines(std::u16string_view text) {
 }
 
 std::string encodeIniFile(const std::vector<std::u16string>& lines,
-                          const platform::AnsiCodePage& codePage) {
+                          const platform::AnsiCodePage& codePage, bool ansiAllowed) {
     std::u16string text;
     for (const auto& line : lines) {
         text += line;
@@ -40,7 +40,7 @@ std::string encodeIniFile(const std::vector<std::u16string>& lines,
     }
     // ANSI bytes that happen to begin like a byte-order mark would be read
     // back as UTF-16 or UTF-8 and garble the whole file.
-    auto ansi = codePage.encodeExactly(text);
+    auto ansi = ansiAllowed ? codePage.encodeExactly(text) : std::nullopt;
     if (ansi && !startsWith(*ansi, "\xFF\xFE") && !startsWith(*ansi, "\xFE\xFF") &&
         !startsWith(*ansi, "\xEF\xBB\xBF")) {
         return *std::move(ansi);

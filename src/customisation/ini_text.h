@@ -16,11 +16,11 @@ std::u16string decodeIniFile(std::string_view bytes, const platform::AnsiCodePag
 // final line end does not start another, empty line.
 std::vector<std::u16string> splitLines(std::u16string_view text);
 
-// The lines, each followed by CR LF, in the ANSI code page when every
-// character has an exact equivalent there and the bytes do not begin like a
-// byte-order mark, otherwise as UTF-16 LE with a byte-order mark (which the
-// shell reads too) so that nothing is lost.
+// The lines, each followed by CR LF, in the ANSI code page when it is
+// allowed, every character has an exact equivalent there and the bytes do
+// not begin like a byte-order mark, otherwise as UTF-16 LE with a byte-order
+// mark (which the shell reads too) so that nothing is lost.
 std::string encodeIniFile(const std::vector<std::u16string>& lines,
-                          const platform::AnsiCodePage& codePage);
+                          const platform::AnsiCodePage& codePage, bool ansiAllowed);
 
 }  // namespace customisation

@@ -11,8 +11,17 @@ namespace customisation {
 namespace {
 
 constexpr std::u16string_view recordPrefix = u";before customisation:";
-constexpr std::u16string_view ansiWord = u"ansi";
 constexpr std::u16string_view visibleWord = u"visible";
+constexpr std::u16string_view systemFolderWord = u"system folder";
+constexpr std::u16string_view folderNotSystemWord = u"folder not system";
+
+struct EncodingWord {
+    TextEncoding encoding;
+    std::u16string_view word;
+};
+constexpr std::array encodingWords{EncodingWord{TextEncoding::ansi, u"ansi"},
+                                   EncodingWord{TextEncoding::utf8, u"utf-8"},
+                                   EncodingWord{TextEncoding::utf16be, u"utf-16 be"}};
 // The record stands right after the warning line, which we always write first.
 constexpr std::size_t recordAt = 1;
 
@@ -27,8 +36,12 @@ std::optional<OriginalForm> parseRecord(std::u16string_view line) {
     while (!rest.empty()) {
         const auto comma = rest.find(u',');
         const auto word = trimBlanks(rest.substr(0, comma));
-        form.ansi = form.ansi || equalsIgnoringCase(word, ansiWord);
+        for (const auto& [encoding, name] : encodingWords) {
+            if (equalsIgnoringCase(word, name)) form.converted = encoding;
+        }
         form.visible = form.visible || equalsIgnoringCase(word, visibleWord);
+        if (equalsIgnoringCase(word, systemFolderWord)) form.folderHadSystem = true;
+        if (equalsIgnoringCase(word, folderNotSystemWord)) form.folderHadSystem = false;
         rest = comma == std::u16string_view::npos ? std::u16string_view{} : rest.substr(comma + 1);
     }
     return form;
@@ -37,18 +50,24 @@ std::optional<OriginalForm> parseRecord(std::u16string_view line) {
 std::u16string recordLine(const OriginalForm& form) {
     std::u16string line(recordPrefix);
     const char16_t* separator = u" ";
-    for (auto [on, word] :
-         std::array{std::pair{form.ansi, ansiWord}, std::pair{form.visible, visibleWord}}) {
-        if (!on) continue;
+    auto add = [&](std::u16string_view word) {
         line += separator;
         line += word;
         separator = u", ";
+    };
+    for (const auto& [encoding, word] : encodingWords) {
+        if (form.converted == encoding) add(word);
     }
+    if (form.visible) add(visibleWord);
+    if (form.folderHadSystem.has_value())
+        add(*form.folderHadSystem ? systemFolderWord : folderNotSystemWord);
     return line;
 }
 
-std::vector<Line> withRecord(std::vector<Line> lines, const OriginalForm& form) {
-    const bool needed = form.ansi || form.visible;
+}  // namespace
+
+std::vector<Line> withOriginalForm(std::vector<Line> lines, const OriginalForm& form) {
+    const bool needed = form.converted || form.visible || form.folderHadSystem.has_value();
     // A line of theirs in the record's place would be taken for ours when
     // restoring: an empty record stands in front of it.
     const bool shadowed = lines.size() > recordAt && parseRecord(lines[recordAt].text);
@@ -59,33 +78,60 @@ std::vector<Line> withRecord(std::vector<Line> lines, const OriginalForm& form) 
     return lines;
 }
 
-// A converted file's lines as the ANSI file's: each that the code page holds
-// exactly as its old bytes, the others (ours among them) as texts to be
-// encoded when written. Nothing for a file with a NUL, at which the system's
-// INI reader would stop in ANSI.
-std::optional<IniFile> inAnsi(const IniFile& file, const platform::AnsiCodePage& codePage) {
-    if (file.encoding != TextEncoding::utf16le) return std::nullopt;
-    IniFile ansi{TextEncoding::ansi, {}, file.endsWithLineEnd};
-    ansi.lines.reserve(file.lines.size());
-    for (const auto& line : file.lines) {
-        if (line.text.find(u'\0') != std::u16string::npos) return std::nullopt;
-        std::string end;
-        for (char16_t c : decodeUtf16(line.end, false)) end += static_cast<char>(c);
-        Line converted(line.text);
-        converted.end = std::move(end);
-        auto bytes = codePage.encodeExactly(line.text);
-        if (bytes && codePage.decode(*bytes) == line.text) converted.bytes = std::move(bytes);
-        ansi.lines.push_back(std::move(converted));
+namespace {
+
+// The text in `encoding`, only where it reads back as the same text.
+std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding encoding,
+                                      const platform::AnsiCodePage& codePage) {
+    switch (encoding) {
+        case TextEncoding::utf8:
+            return encodeUtf8(text);
+        case TextEncoding::utf16le:
+        case TextEncoding::utf16be:
+            return encodeUtf16(text, encoding == TextEncoding::utf16be);
+        case TextEncoding::ansi:
+            break;
     }
-    return ansi;
+    auto bytes = codePage.encodeExactly(text);
+    if (!bytes || codePage.decode(*bytes) != text) return std::nullopt;
+    return bytes;
 }
 
-// ANSI lines in UTF-16 LE: the same texts, so the same values to any reader.
-std::vector<Line> inUtf16(std::vector<Line> lines) {
+// A line end's text from its bytes in `encoding`.
+std::u16string endText(const std::string& end, TextEncoding encoding) {
+    if (encoding == TextEncoding::utf16le || encoding == TextEncoding::utf16be) {
+        return decodeUtf16(end, encoding == TextEncoding::utf16be);
+    }
+    return {end.begin(), end.end()};
+}
+
+// A converted file's lines as the original file's: each that the original
+// encoding holds exactly as its old bytes, the others (ours among them) as
+// texts to be encoded when written. Nothing for an ANSI file with a NUL, at
+// which the system's INI reader would stop.
+std::optional<IniFile> inOriginalEncoding(const IniFile& file, TextEncoding original,
+                                          const platform::AnsiCodePage& codePage) {
+    if (file.encoding != TextEncoding::utf16le) return std::nullopt;
+    IniFile back{original, {}, file.endsWithLineEnd};
+    back.lines.reserve(file.lines.size());
+    for (const auto& line : file.lines) {
+        if (original == TextEncoding::ansi && line.text.find(u'\0') != std::u16string::npos) {
+            return std::nullopt;
+        }
+        Line converted(line.text);
+        converted.end =
+            exactBytes(endText(line.end, file.encoding), original, codePage).value_or("\r\n");
+        converted.bytes = exactBytes(line.text, original, codePage);
+        back.lines.push_back(std::move(converted));
+    }
+    return back;
+}
+
+// Lines in UTF-16 LE: the same texts, so the same values to any reader.
+std::vector<Line> inUtf16(std::vector<Line> lines, TextEncoding from) {
     for (auto& line : lines) {
         if (line.bytes) line.bytes = encodeUtf16(line.text, false);
-        const std::u16string end(line.end.begin(), line.end.end());
-        line.end = encodeUtf16(end, false);
+        line.end = encodeUtf16(endText(line.end, from), false);
     }
     return lines;
 }
@@ -97,11 +143,13 @@ TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage) {
         if (auto original = parseRecord(file.lines[recordAt].text)) {
             IniFile ours = file;
             ours.lines.erase(ours.lines.begin() + recordAt);
-            // Restoring gives back the ANSI file we converted: recorded,
-            // rather than guessed from the lines, which would turn a file
-            // that was UTF-16 all along into ANSI too.
-            if (original->ansi) {
-                if (auto ansi = inAnsi(ours, codePage)) ours = *std::move(ansi);
+            // Restoring gives back the file we converted: recorded, rather
+            // than guessed from the lines, which would turn a file that was
+            // UTF-16 all along into ANSI too.
+            if (original->converted) {
+                if (auto back = inOriginalEncoding(ours, *original->converted, codePage)) {
+                    ours = *std::move(back);
+                }
             }
             auto foreign = foreignContent(ours.lines);
             if (foreign.heldOurs) return {std::move(ours), *original, std::move(foreign)};
@@ -113,29 +161,34 @@ TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage) {
 
 std::optional<std::string> joinCustomisedFile(std::vector<Line> lines, TextEncoding encoding,
                                               bool endsWithLineEnd, OriginalForm original,
+                                              bool ansiAllowed,
                                               const platform::AnsiCodePage& codePage) {
-    if (encoding != TextEncoding::ansi) {
-        return joinIniFile(withRecord(std::move(lines), original), encoding, endsWithLineEnd,
+    if (encoding == TextEncoding::utf16le) {
+        return joinIniFile(withOriginalForm(std::move(lines), original), encoding, endsWithLineEnd,
                            codePage);
     }
-    original.ansi = false;
-    if (auto bytes =
-            joinIniFile(withRecord(lines, original), encoding, endsWithLineEnd, codePage)) {
-        return bytes;
+    if (encoding == TextEncoding::ansi && ansiAllowed) {
+        original.converted.reset();
+        if (auto bytes = joinIniFile(withOriginalForm(lines, original), encoding, endsWithLineEnd,
+                                     codePage)) {
+            return bytes;
+        }
     }
-    original.ansi = true;
-    return joinIniFile(inUtf16(withRecord(std::move(lines), original)), TextEncoding::utf16le,
-                       endsWithLineEnd, codePage);
+    original.converted = encoding;
+    return joinIniFile(inUtf16(withOriginalForm(std::move(lines), original), encoding),
+                       TextEncoding::utf16le, endsWithLineEnd, codePage);
 }
 
 std::optional<std::string> joinRestoredFile(const std::vector<Line>& lines, TextEncoding encoding,
                                             bool endsWithLineEnd, const OriginalForm& original,
                                             const platform::AnsiCodePage& codePage) {
     auto bytes = joinIniFile(lines, encoding, endsWithLineEnd, codePage);
-    // A code page that no longer holds their lines (the disk taken to
-    // another computer) leaves the file UTF-16, every value the same.
-    if (!bytes && encoding == TextEncoding::ansi && original.ansi) {
-        bytes = joinIniFile(inUtf16(lines), TextEncoding::utf16le, endsWithLineEnd, codePage);
+    // An encoding that no longer holds their lines (the disk taken to
+    // another computer, or a line added since in UTF-16) leaves the file
+    // UTF-16, every value the same.
+    if (!bytes && original.converted == encoding) {
+        bytes =
+            joinIniFile(inUtf16(lines, encoding), TextEncoding::utf16le, endsWithLineEnd, codePage);
     }
     return bytes;
 }

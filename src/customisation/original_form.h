@@ -15,12 +15,19 @@ namespace customisation {
 // Written as a comment line of ours after the warning line, only when there
 // is something to say; the shell ignores lines before the first section.
 struct OriginalForm {
-    // The file was ANSI, and is UTF-16 LE because the code page cannot hold
-    // our lines or the picture's name. Its other lines went back exactly to
-    // their old bytes then, so they can be put back in ANSI.
-    bool ansi = false;
+    // The encoding the file had before it became UTF-16 LE: ANSI whose code
+    // page cannot hold our lines, or with a picture's name that is not plain
+    // ASCII; UTF-8 or UTF-16 BE with a byte-order mark, which Windows' INI
+    // reader takes for ANSI. Its other lines went back exactly to their old
+    // bytes then, so they can be put back in it.
+    std::optional<TextEncoding> converted;
     // The file was not Hidden; we hid it.
     bool visible = false;
+    // The folder's System attribute before the first apply, where restoring
+    // without the record would not give it back: a folder that had it loses
+    // it when the file is deleted, one we marked keeps it when the file
+    // stays. Files of earlier versions have no record.
+    std::optional<bool> folderHadSystem;
 };
 
 // A read customisation file taken apart: its original form, and its lines in
@@ -35,12 +42,18 @@ struct TakenApart {
 // customisation; in any other file it is someone else's line like any other.
 TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage);
 
+// The lines with the original form recorded after the first line, where
+// there is something to record.
+std::vector<Line> withOriginalForm(std::vector<Line> lines, const OriginalForm& form);
+
 // The customised lines in `encoding`, with the original form recorded after
-// the first line. An ANSI file whose code page cannot hold every line
-// becomes UTF-16 LE with a byte-order mark, which the system's INI reader
-// reads as well, and records that it was ANSI.
+// the first line. A file becomes UTF-16 LE with a byte-order mark, the one
+// Unicode form Windows' INI reader reads as Unicode, and records what it
+// was, when it was UTF-8 or UTF-16 BE, or ANSI where the code page cannot
+// hold every line or `ansiAllowed` is false.
 std::optional<std::string> joinCustomisedFile(std::vector<Line> lines, TextEncoding encoding,
                                               bool endsWithLineEnd, OriginalForm original,
+                                              bool ansiAllowed,
                                               const platform::AnsiCodePage& codePage);
 
 // Their lines alone, in the encoding the file had before we first wrote it

@@ -7,6 +7,7 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ensure_attributes.h"
+#include "customisation/folder_mark.h"
 #include "customisation/ini_file.h"
 #include "customisation/original_form.h"
 #include "customisation/side_files.h"
@@ -23,7 +24,8 @@ struct Step {
 
 // One read and what follows from it; nothing when the file changed before
 // it could be rewritten or deleted, to be read again.
-std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
+std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
+                               const std::u16string& path) {
     auto read = [&] {
         return retryWhileBusy(disk.files,
                               [&] { return disk.files.readToChange(path, largestMergedFile); });
@@ -55,6 +57,9 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
         // Apply only adds Hidden; the record tells whether it was there before.
         const std::uint32_t added = original.visible ? attribute::hidden : 0;
         ensureAttributes(disk.attributes, path, *old & attribute::settable & ~added);
+        // A folder we marked loses the mark, though other settings stay: it
+        // had none before, and the shell did not read them then either.
+        if (original.folderHadSystem == false) unmarkFolder(disk.attributes, folder);
         return Step{RemoveResult::rewritten};
     }
 
@@ -64,7 +69,10 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
     if (!cleared) return Step{RemoveResult::failed, cleared.error};
     auto removed =
         retryWhileBusy(disk.files, [&] { return disk.files.removeIfUnchanged(path, file.stamp); });
-    if (removed.status == platform::ReplaceStatus::replaced) return Step{RemoveResult::deleted};
+    if (removed.status == platform::ReplaceStatus::replaced) {
+        return Step{original.folderHadSystem == true ? RemoveResult::deletedFromSystemFolder
+                                                     : RemoveResult::deleted};
+    }
     if (disk.attributes.get(path)) disk.attributes.set(path, *old & attribute::settable);
     if (removed.status == platform::ReplaceStatus::changed) return std::nullopt;
     return Step{RemoveResult::failed, removed.error};
@@ -75,7 +83,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
 RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder, FailureReason* reason) {
     const std::u16string path = desktopIniPath(folder);
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
-        if (auto step = removeOnce(disk, path)) {
+        if (auto step = removeOnce(disk, std::u16string(folder), path)) {
             if (reason && step->result == RemoveResult::failed) *reason = {step->error, false};
             return step->result;
         }

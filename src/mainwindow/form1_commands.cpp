@@ -164,8 +164,8 @@ void Form1::Image4_Click() {
                     return dialog.show(failureText(messages::removeFailed, outcome->reason),
                                        messages::errorTitle);
                 case customisation::RemoveResult::rewritten:
-                    // Other settings still need the shell to read the file,
-                    // so the folder keeps its attributes.
+                case customisation::RemoveResult::deletedFromSystemFolder:
+                    // The folder's mark is as it was before the first apply.
                     services_.shell.folderChanged(folder);
                     return dialog.show(messages::removed, u"");
                 case customisation::RemoveResult::deleted:

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace fakes {
 namespace {
@@ -65,7 +66,84 @@ std::u16string decode(const UpperHalf& upperHalf, std::string_view bytes) {
     return text;
 }
 
+constexpr char16_t replacement = 0xFFFD;
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+void appendUtf8(std::string& bytes, char32_t c) {
+    if (c < 0x80) {
+        bytes += static_cast<char>(c);
+        return;
+    }
+    const int tail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    static constexpr unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
+    bytes += static_cast<char>(lead[tail] | (c >> (6 * tail)));
+    for (int k = tail - 1; k >= 0; --k) bytes += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+}
+
+// The code point of the valid sequence at `i` and its length; length 0 for
+// an invalid one.
+std::pair<char32_t, std::size_t> utf8At(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || i + length > bytes.size()) return {0, 0};
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80) return {0, 0};
+        c = (c << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {0, 0};
+    return {c, length};
+}
+
 }  // namespace
+
+std::optional<std::string> Utf8Conversion::toBytes(unsigned codePage, std::uint32_t flags,
+                                                   std::u16string_view text,
+                                                   bool* usedDefault) const {
+    if (codePage != 65001 || usedDefault) return std::nullopt;
+    if ((flags & ~platform::conversion_flag::errInvalidChars) != 0) return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
+            if (flags & platform::conversion_flag::errInvalidChars) return std::nullopt;
+            c = replacement;
+        }
+        appendUtf8(bytes, c);
+    }
+    return bytes;
+}
+
+std::u16string Utf8Conversion::toText(unsigned codePage, std::string_view bytes) const {
+    if (codePage != 65001) return {};
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        auto [c, length] = utf8At(bytes, i);
+        if (length == 0) {
+            text += replacement;
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(c);
+        }
+        i += length;
+    }
+    return text;
+}
 
 std::optional<std::string> Cp1256::encodeExactly(std::u16string_view text) const {
     static const EncodeTable table = makeEncodeTable(arabic);

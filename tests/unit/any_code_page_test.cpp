@@ -10,6 +10,7 @@
 #include "customisation/ini_line.h"
 #include "customisation/ini_text.h"
 #include "customisation/remove.h"
+#include "customisation/unicode.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
 #include "utf16_bytes.h"
@@ -17,6 +18,7 @@
 namespace {
 
 using customisation::RemoveResult;
+using customisation::TextEncoding;
 namespace attribute = platform::attribute;
 
 constexpr char16_t folder[] = u"C:\\Data\\";
@@ -24,6 +26,7 @@ constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
 
 const fakes::Cp1252 western;
 const fakes::Cp1256 arabic;
+const fakes::Cp65001 utf8;
 
 std::string encoded(const platform::AnsiCodePage& codePage, std::u16string_view text) {
     return codePage.encodeExactly(text).value();
@@ -33,6 +36,29 @@ std::string encoded(const platform::AnsiCodePage& codePage, std::u16string_view 
 // name and the first key of a name in it count.
 using Values = std::map<std::pair<std::u16string, std::u16string>, std::u16string>;
 
+// Windows' INI reader takes a file for Unicode only by the UTF-16 LE
+// byte-order mark; a UTF-8 or UTF-16 BE one it reads as ANSI, mark and all
+// (GetPrivateProfileString's documentation; Wine reads all three).
+std::u16string asWindowsReads(const std::string& bytes, const platform::AnsiCodePage& codePage) {
+    if (bytes.starts_with("\xFF\xFE")) return customisation::decodeUtf16(bytes.substr(2), false);
+    return codePage.decode(bytes);
+}
+
+std::string inEncoding(TextEncoding encoding, const platform::AnsiCodePage& codePage,
+                       std::u16string_view text) {
+    switch (encoding) {
+        case TextEncoding::utf8:
+            return "\xEF\xBB\xBF" + customisation::encodeUtf8(text).value();
+        case TextEncoding::utf16be:
+            return "\xFE\xFF" + customisation::encodeUtf16(text, true);
+        case TextEncoding::utf16le:
+            return "\xFF\xFE" + customisation::encodeUtf16(text, false);
+        case TextEncoding::ansi:
+            break;
+    }
+    return encoded(codePage, text);
+}
+
 std::u16string lowered(std::u16string_view text) {
     std::u16string lower(text);
     for (auto& c : lower) {
@@ -41,13 +67,12 @@ std::u16string lowered(std::u16string_view text) {
     return lower;
 }
 
-Values valuesOf(const std::string& bytes, const platform::AnsiCodePage& codePage) {
+Values valuesOf(std::u16string_view text) {
     Values values;
     std::optional<std::u16string> section;
     std::map<std::u16string, bool> seenSection;
     bool counts = false;
-    for (const auto& line :
-         customisation::splitLines(customisation::decodeIniFile(bytes, codePage))) {
+    for (const auto& line : customisation::splitLines(text)) {
         if (auto name = customisation::sectionName(line)) {
             section = lowered(*name);
             counts = !seenSection[*section];
@@ -66,6 +91,7 @@ struct Case {
     std::u16string picture;
     bool becomesUtf16;
     std::uint32_t attributes;
+    TextEncoding encoding = TextEncoding::ansi;  // their file's
 };
 
 TEST(AnyCodePage, ApplyKeepsTheirValuesAndRestoreTheirBytes) {
@@ -80,28 +106,46 @@ TEST(AnyCodePage, ApplyKeepsTheirValuesAndRestoreTheirBytes) {
          attribute::hidden | attribute::system},
         {"Western, read-only and visible", western, western_file, u"C:\\Pictures\\été.jpg", true,
          attribute::readOnly},
-        {"Arabic, all in the code page", arabic, arabic_file, u"C:\\صور\\سماء.jpg", false,
+        {"Arabic, all in the code page", arabic, arabic_file, u"C:\\Pictures\\sky.jpg", false,
          attribute::hidden | attribute::system},
+        // Read in another code page, an ANSI name would name another file.
+        {"Arabic, an Arabic picture name", arabic, arabic_file, u"C:\\صور\\سماء.jpg", true,
+         attribute::hidden | attribute::system},
+        {"Arabic, a picture in the folder", arabic, arabic_file, u"C:\\Data\\خلفية.jpg", true,
+         attribute::hidden},
+        {"UTF-8 with its mark", arabic, arabic_file, u"C:\\Pictures\\sky.jpg", true,
+         attribute::hidden, TextEncoding::utf8},
+        {"UTF-16 BE with its mark", western, western_file, u"C:\\Pictures\\sky.jpg", true,
+         attribute::normal, TextEncoding::utf16be},
         {"Arabic, a picture named outside it", arabic, arabic_file, u"C:\\चित्र\\sky.jpg", true,
          attribute::normal},
+        // Where the ANSI code page is UTF-8, which takes none of the flags
+        // that ask other code pages for an exact conversion.
+        {"UTF-8 code page", utf8, arabic_file, u"C:\\Pictures\\sky.jpg", false,
+         attribute::hidden | attribute::system},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fakes::FakeDisk disk;
         customisation::Disk on{disk, disk, c.codePage};
         disk.addFolder(folder);
-        const std::string before = encoded(c.codePage, c.theirs);
+        const std::string before = inEncoding(c.encoding, c.codePage, c.theirs);
         disk.addFile(iniPath, before, c.attributes);
 
         ASSERT_TRUE(customisation::applyCustomisation(on, folder, {c.picture, u"255"}));
         const std::string applied = disk.at(iniPath).bytes;
         EXPECT_EQ(applied.substr(0, 2) == "\xFF\xFE", c.becomesUtf16);
-        const auto after = valuesOf(applied, c.codePage);
-        for (const auto& [key, value] : valuesOf(before, c.codePage)) {
+        // Values as Windows reads them, for the meaning they were written with.
+        const auto after = valuesOf(asWindowsReads(applied, c.codePage));
+        for (const auto& [key, value] : valuesOf(c.theirs)) {
             EXPECT_EQ(after.count(key) ? after.at(key) : u"(none)", value);
         }
+        const std::u16string_view folderPrefix = u"C:\\Data\\";
+        const std::u16string written = c.picture.starts_with(folderPrefix)
+                                           ? u".\\" + c.picture.substr(folderPrefix.size())
+                                           : c.picture;
         EXPECT_EQ(after.at({u"{be098140-a513-11d0-a3a4-00c04fd706ec}", u"iconarea_image"}),
-                  c.picture);
+                  written);
         EXPECT_EQ(disk.at(iniPath).attributes, c.attributes | attribute::hidden);
 
         // Applying again, as when the colour is changed, changes nothing else.
@@ -114,7 +158,7 @@ TEST(AnyCodePage, ApplyKeepsTheirValuesAndRestoreTheirBytes) {
     }
 }
 
-// A picture that the code page holds after all puts the file back in ANSI.
+// A picture named in plain ASCII puts the file back in ANSI.
 TEST(AnyCodePage, AConvertedFileGoesBackToAnsiWhenEverythingFits) {
     fakes::FakeDisk disk;
     customisation::Disk on{disk, disk, arabic};
@@ -123,10 +167,10 @@ TEST(AnyCodePage, AConvertedFileGoesBackToAnsiWhenEverythingFits) {
     disk.addFile(iniPath, theirs, attribute::hidden);
     ASSERT_TRUE(customisation::applyCustomisation(on, folder, {u"C:\\चित्र.jpg", u"0"}));
     ASSERT_EQ(disk.at(iniPath).bytes.substr(0, 2), "\xFF\xFE");
-    ASSERT_TRUE(customisation::applyCustomisation(on, folder, {u"C:\\صورة.jpg", u"0"}));
+    ASSERT_TRUE(customisation::applyCustomisation(on, folder, {u"C:\\sky.jpg", u"0"}));
     const std::string applied = disk.at(iniPath).bytes;
     EXPECT_NE(applied.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(applied.find("before customisation"), std::string::npos);
+    EXPECT_EQ(applied.find("ansi"), std::string::npos);
     EXPECT_NE(applied.find(encoded(arabic, u"InfoTip=صور\r\n")), std::string::npos);
     EXPECT_EQ(customisation::removeCustomisation(on, folder), RemoveResult::rewritten);
     EXPECT_EQ(disk.at(iniPath).bytes, theirs);

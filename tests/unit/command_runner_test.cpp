@@ -101,9 +101,8 @@ TEST_F(CommandRunner, AppliesToEachFolderAndGoesOnAfterAFailure) {
         EXPECT_EQ(found(folder).picturePath, u"C:\\sky.jpg");
         EXPECT_EQ(found(folder).colour, u"255");
     }
-    // Read-only stays the person's; System is what makes the shell look.
-    EXPECT_EQ(disk.at(u"D:\\Class 1").attributes & attribute::settable,
-              attribute::readOnly | attribute::system);
+    // Read-only makes the shell look as System does: the folder gets no other mark.
+    EXPECT_EQ(disk.at(u"D:\\Class 1").attributes & attribute::settable, attribute::readOnly);
     EXPECT_EQ(shell.changed, (std::vector<std::u16string>{u"C:\\Work\\Trip\\", u"D:\\Class 1\\"}));
 }
 

@@ -312,7 +312,7 @@ TEST_F(FileSafety, ADroppedSystemBitIsAFailure) {
     for (const bool existed : {false, true}) {
         SCOPED_TRACE(existed ? "an existing file" : "a new file");
         FakeDisk fresh;
-        fresh.addFolder(u"C:\\Data", attribute::readOnly);
+        fresh.addFolder(u"C:\\Data", attribute::hidden);
         if (existed) fresh.addFile(ini, theirs, attribute::hidden);
         fresh.dropAttributes(u"C:\\Data", attribute::system);
         customisation::Disk disk{fresh, fresh, codePage};
@@ -322,7 +322,7 @@ TEST_F(FileSafety, ADroppedSystemBitIsAFailure) {
             EXPECT_EQ(fresh.at(ini).bytes, theirs);
         }
         EXPECT_EQ(fresh.files().size(), existed ? 1u : 0u);
-        EXPECT_EQ(fresh.at(u"C:\\Data").attributes & ~attribute::directory, attribute::readOnly);
+        EXPECT_EQ(fresh.at(u"C:\\Data").attributes & ~attribute::directory, attribute::hidden);
     }
 }
 

@@ -70,7 +70,7 @@ std::vector<Case> cases() {
          join({{warning}, music, ourViews, viewLines()}),
          join({music}),
          {removed},
-         attribute::readOnly | attribute::system},
+         attribute::readOnly},
         {"a person's InfoTip, never customised",
          join({theirTip}),
          attribute::hidden,
@@ -86,7 +86,7 @@ std::vector<Case> cases() {
          join({{warning}, theirTip, ourViews, viewLines()}),
          join({theirTip}),
          {removed},
-         attribute::readOnly | attribute::system},
+         attribute::readOnly},
         {"comments and a blank line in [.ShellClassInfo]",
          join({commented}),
          0,
@@ -97,7 +97,7 @@ std::vector<Case> cases() {
                viewLines()}),
          join({commented}),
          {removed},
-         attribute::readOnly | attribute::system},
+         attribute::readOnly},
         {"our own twelve lines",
          testData("fresh_cp1256.ini"),
          attribute::hidden,
@@ -125,7 +125,8 @@ TEST(ForeignLines, ApplyThenRestore) {
             EXPECT_EQ(h.disk.at(iniPath).bytes, c.applied);
             // The file's own attributes stay; Hidden is added.
             EXPECT_EQ(h.disk.at(iniPath).attributes, c.fileAttributes | attribute::hidden);
-            EXPECT_EQ(folder(), attribute::readOnly | attribute::system);
+            // Read-only, as Windows' own Customize tab marks a folder, is enough.
+            EXPECT_EQ(folder(), attribute::readOnly);
         }
 
         h.messages.shown.clear();
@@ -157,8 +158,8 @@ TEST(ForeignLines, OurSectionsStayWhereTheyStood) {
     h.type(ControlId::color, u"255");
     h.form.Image5_Click();
     EXPECT_EQ(h.disk.at(iniPath).bytes,
-              join({{warning, u";before customisation: visible", u"[ViewState]", u"Mode=", u"",
-                     u"[.ShellClassInfo]", ourTip, u"IconFile=a.ico"},
+              join({{warning, u";before customisation: visible, folder not system", u"[ViewState]",
+                     u"Mode=", u"", u"[.ShellClassInfo]", ourTip, u"IconFile=a.ico"},
                     {views, viewKey, view},
                     viewLines(),
                     {u"[DeleteOnCopy]", u"Owner=x"}}));

@@ -25,14 +25,14 @@ struct Form1Remove : ::testing::Test {
 };
 
 TEST_F(Form1Remove, DeletesOurFileAndResetsTheFolderAfterTheMessage) {
-    customise(attribute::hidden | attribute::readOnly);
+    customise(attribute::hidden | attribute::archive);
     std::uint32_t folderWhenShown = 0;
     h.messages.onShow = [&] { folderWhenShown = folderAttributes(); };
     h.form.Image4_Click();
     EXPECT_FALSE(h.disk.exists(iniPath));
     EXPECT_EQ(h.messages.shown, (std::vector<Message>{{std::u16string(messages::removed), u""}}));
-    EXPECT_EQ(folderWhenShown, attribute::hidden | attribute::readOnly | attribute::system);
-    EXPECT_EQ(folderAttributes(), attribute::hidden | attribute::readOnly);
+    EXPECT_EQ(folderWhenShown, attribute::hidden | attribute::archive | attribute::system);
+    EXPECT_EQ(folderAttributes(), attribute::hidden | attribute::archive);
     EXPECT_EQ(h.text(ControlId::img), u"");
     EXPECT_EQ(h.text(ControlId::color), u"255");
 }
@@ -67,7 +67,8 @@ TEST_F(Form1Remove, KeepsAnotherProgramsSettingsAndTheFoldersAttributes) {
                        u"LocalizedResourceName=@shell32.dll,-21798", u"[ViewState]", u"Mode=1"}));
     // It was visible before apply hid it.
     EXPECT_EQ(h.disk.at(iniPath).attributes, attribute::normal);
-    EXPECT_EQ(folderAttributes(), attribute::system);
+    // Unmarked too, as it was: the shell did not read their settings then either.
+    EXPECT_EQ(folderAttributes(), attribute::normal);
     EXPECT_EQ(h.messages.shown.back(), (Message{std::u16string(messages::removed), u""}));
 }
 

@@ -47,11 +47,11 @@ TEST(IniText, NeverWritesAnsiThatLooksLikeAByteOrderMark) {
                                      u"\u00EF\u00BB\u061Fa=b"};
     for (const auto& start : starts) {
         const std::vector<std::u16string> lines{start, u"[S]"};
-        const std::string bytes = encodeIniFile(lines, codePage);
+        const std::string bytes = encodeIniFile(lines, codePage, true);
         EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
         EXPECT_EQ(splitLines(decodeIniFile(bytes, codePage)), lines);
     }
-    EXPECT_EQ(encodeIniFile({u"a=b"}, codePage), "a=b\r\n");
+    EXPECT_EQ(encodeIniFile({u"a=b"}, codePage, true), "a=b\r\n");
 }
 
 }  // namespace

@@ -30,7 +30,13 @@ def main():
         os.path.join(removed, "Desktop.ini"): None,
         removed: 0x2,  # it was hidden before, and stays so
         os.path.join(kept, "Desktop.ini"): 0x0,  # visible before apply, and again
-        kept: 0x4,
+        kept: 0x0,  # not marked before apply, and again
+        # Each folder's marks as before apply. Wine keeps Read-only in the
+        # Unix write bits (checked below), not here.
+        os.path.join(scratch, "marks-read-only"): 0x0,
+        os.path.join(scratch, "marks-system"): 0x4,
+        os.path.join(scratch, "marks-system-kept-file"): 0x4,
+        os.path.join(scratch, "marks-none"): 0x0,
     }
     failures = 0
     for path, want in expected.items():
@@ -42,7 +48,12 @@ def main():
         got = dos_attributes(path)
         print(f"{path}: {got:#x} (want {want:#x})")
         failures += got != want
-    print(f"{len(expected) - failures} passed, {failures} failed")
+    read_only = os.path.join(scratch, "marks-read-only")
+    writable = os.stat(read_only).st_mode & 0o222
+    print(f"{read_only}: write bits {writable:#o} (want none)")
+    failures += writable != 0
+    total = len(expected) + 1
+    print(f"{total - failures} passed, {failures} failed")
     return 1 if failures else 0
 
 

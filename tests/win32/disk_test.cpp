@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "customisation/apply.h"
+#include "customisation/folder_mark.h"
 #include "customisation/read.h"
 #include "customisation/remove.h"
 #include "form_harness.h"
@@ -49,7 +50,7 @@ struct DiskTest : ::testing::Test {
         // New files are made hidden; these are someone else's.
         ::SetFileAttributesW(win32::wide(path), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     }
-    bool apply(const std::u16string& folder, std::u16string picture = u"C:\\صور\\سماء.jpg") {
+    bool apply(const std::u16string& folder, std::u16string picture = u"C:\\Pictures\\sky.jpg") {
         return customisation::applyCustomisation(disk, folder, {picture, u"16777215"});
     }
 };
@@ -144,7 +145,9 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     const std::u16string shown = messages.shown.back().text;
     EXPECT_EQ(shown.substr(0, shown.find(u'\n')), u"تم التغيير بنجاح");
     EXPECT_EQ(shown.find(u"XP") != std::u16string::npos, !win32::onXpPaths);
-    EXPECT_EQ(attributesOf(folder), before | FILE_ATTRIBUTE_SYSTEM);
+    // Read-only, where the file system keeps it on a folder, is mark enough.
+    const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_EQ(attributesOf(folder), before & marks ? before : before | FILE_ATTRIBUTE_SYSTEM);
 
     form.textEdited(ControlId::fold, u"");
     form.textEdited(ControlId::fold, folder);
@@ -167,6 +170,88 @@ TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
               "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
     // Visible again, as it was before apply hid it.
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{0});
+}
+
+std::u16string profileValue(const std::u16string& file, const wchar_t* section,
+                            const wchar_t* key) {
+    wchar_t value[512] = {};
+    const DWORD length =
+        ::GetPrivateProfileStringW(section, key, L"(none)", value, 512, win32::wide(file));
+    return win32::fromWide({value, length});
+}
+
+// Windows' INI reader takes a UTF-8 mark for ANSI, which Wine's does not:
+// the file becomes UTF-16 LE, and restore gives back its bytes.
+TEST_F(DiskTest, AUtf8FileBecomesUtf16AndComesBackByteForByte) {
+    auto folder = freshFolder(u"utf8-mark");
+    const std::u16string ini = folder + u"Desktop.ini";
+    const std::string theirs =
+        "\xEF\xBB\xBF[.ShellClassInfo]\r\nInfoTip=\xD8\xB5\xD9\x88\xD8\xB1\r\n";
+    put(ini, theirs, FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(apply(folder));
+    EXPECT_EQ(contents(ini).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(profileValue(ini, L".ShellClassInfo", L"InfoTip"), u"صور");
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::rewritten);
+    EXPECT_EQ(contents(ini), theirs);
+}
+
+// An ANSI name would read as another on a machine of another code page, and
+// the folder goes there with its picture.
+TEST_F(DiskTest, APictureInTheFolderNamedBeyondAsciiIsWrittenAsUtf16) {
+    auto folder = freshFolder(u"arabic-picture-inside");
+    const std::u16string ini = folder + u"Desktop.ini";
+    ASSERT_TRUE(apply(folder, folder + u"خلفية.jpg"));
+    EXPECT_EQ(contents(ini).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(profileValue(ini, L"{BE098140-A513-11D0-A3A4-00C04FD706EC}", L"IconArea_Image"),
+              u".\\خلفية.jpg");
+}
+
+// A folder may have had System before; one with neither mark gets it. Each
+// gets back exactly what it had. The folders stay for the check of what
+// Wine stored.
+TEST_F(DiskTest, TheFolderGetsBackExactlyItsMarks) {
+    struct Case {
+        const char16_t* name;
+        DWORD marks;
+        bool theirLines;  // restore rewrites the file rather than delete it
+    };
+    const Case cases[] = {
+        {u"marks-system", FILE_ATTRIBUTE_SYSTEM, false},
+        {u"marks-system-kept-file", FILE_ATTRIBUTE_SYSTEM, true},
+        {u"marks-none", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(win32::wide(std::u16string(c.name)));
+        auto folder = freshFolder(c.name);
+        if (c.theirLines) {
+            put(folder + u"Desktop.ini", "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n",
+                FILE_ATTRIBUTE_HIDDEN);
+        }
+        ::SetFileAttributesW(win32::wide(folder), c.marks ? c.marks : FILE_ATTRIBUTE_NORMAL);
+        const DWORD before = attributesOf(folder);
+        ASSERT_EQ(before, c.marks | FILE_ATTRIBUTE_DIRECTORY);
+        ASSERT_TRUE(apply(folder));
+        EXPECT_EQ(attributesOf(folder), c.marks ? before : before | FILE_ATTRIBUTE_SYSTEM);
+        const auto removed = customisation::removeCustomisation(disk, folder);
+        EXPECT_EQ(removed == RemoveResult::rewritten, c.theirLines);
+        // As the window and the command line do after a delete.
+        if (removed == RemoveResult::deleted) customisation::unmarkFolder(attributes, folder);
+        EXPECT_EQ(attributesOf(folder), before);
+    }
+}
+
+// Windows' own Customize tab marks a folder Read-only, which makes the shell
+// read its file as System does: it gets no other mark, and keeps its own.
+// Wine takes a folder's Read-only from its Unix write bits, which only the
+// Linux side can take away (prepare_hostile_places.py).
+TEST_F(DiskTest, AReadOnlyFolderGetsNoOtherMark) {
+    const std::u16string folder = testEnvironment().scratch + u"marks-read-only\\";
+    const DWORD before = attributesOf(folder);
+    ASSERT_EQ(before, DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY});
+    ASSERT_TRUE(apply(folder));
+    EXPECT_EQ(attributesOf(folder), before);
+    EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::rewritten);
+    EXPECT_EQ(attributesOf(folder), before);
 }
 
 // A person's own tip on a folder the shell reads: nothing there is ours to take.
@@ -260,8 +345,8 @@ TEST_F(DiskTest, ForeignEncodingsComeBackByteForByteOrUntouched) {
                   c.refused ? RemoveResult::failed : RemoveResult::rewritten);
         EXPECT_EQ(contents(ini), c.bytes);
         EXPECT_EQ(attributesOf(ini), DWORD{FILE_ATTRIBUTE_HIDDEN});
-        EXPECT_EQ(attributesOf(folder) & FILE_ATTRIBUTE_SYSTEM,
-                  c.refused ? 0u : DWORD{FILE_ATTRIBUTE_SYSTEM});
+        // Not marked before apply, and not after restore.
+        EXPECT_EQ(attributesOf(folder) & FILE_ATTRIBUTE_SYSTEM, 0u);
     }
 }
 
