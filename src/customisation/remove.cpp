@@ -7,6 +7,7 @@
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ensure_attributes.h"
+#include "customisation/icon_file.h"
 #include "customisation/ini_file.h"
 #include "customisation/original_form.h"
 #include "customisation/side_files.h"
@@ -19,6 +20,8 @@ namespace attribute = platform::attribute;
 struct Step {
     RemoveResult result = RemoveResult::failed;
     platform::SystemError error = platform::error::none;
+    // Our icon file, named by the file that was rewritten or deleted.
+    std::optional<std::u16string> iconFile = std::nullopt;
 };
 
 // One read and what follows from it; nothing when the file changed before
@@ -55,7 +58,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
         // Apply only adds Hidden; the record tells whether it was there before.
         const std::uint32_t added = original.visible ? attribute::hidden : 0;
         ensureAttributes(disk.attributes, path, *old & attribute::settable & ~added);
-        return Step{RemoveResult::rewritten};
+        return Step{RemoveResult::rewritten, platform::error::none, foreign.ourIconFile};
     }
 
     // Read-only, hidden and system files refuse deletion. The delete itself
@@ -64,7 +67,9 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& path) {
     if (!cleared) return Step{RemoveResult::failed, cleared.error};
     auto removed =
         retryWhileBusy(disk.files, [&] { return disk.files.removeIfUnchanged(path, file.stamp); });
-    if (removed.status == platform::ReplaceStatus::replaced) return Step{RemoveResult::deleted};
+    if (removed.status == platform::ReplaceStatus::replaced) {
+        return Step{RemoveResult::deleted, platform::error::none, foreign.ourIconFile};
+    }
     if (disk.attributes.get(path)) disk.attributes.set(path, *old & attribute::settable);
     if (removed.status == platform::ReplaceStatus::changed) return std::nullopt;
     return Step{RemoveResult::failed, removed.error};
@@ -76,6 +81,8 @@ RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder, Failure
     const std::u16string path = desktopIniPath(folder);
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
         if (auto step = removeOnce(disk, path)) {
+            // Only once no file names it: no hidden file of ours stays behind.
+            if (step->iconFile) deleteIconFile(disk, folder, *step->iconFile);
             if (reason && step->result == RemoveResult::failed) *reason = {step->error, false};
             return step->result;
         }
