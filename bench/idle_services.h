@@ -50,6 +50,7 @@ struct Idle : platform::MessageDialog,
         done();
     }
     void folderChanged(const std::u16string&) override {}
+    void folderContentsChanged(const std::u16string&) override {}
     platform::WindowsRelease release() const override { return {5, 1}; }
     bool isOnNetwork(const std::u16string&) const override { return false; }
     void runAfter(std::chrono::milliseconds, std::function<void()> action) override { action(); }

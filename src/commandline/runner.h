@@ -4,6 +4,7 @@
 
 #include "commandline/command_line.h"
 #include "customisation/disk.h"
+#include "platform/folder_icon_maker.h"
 #include "platform/full_path.h"
 #include "platform/number_locale.h"
 #include "platform/shell_notifier.h"
@@ -31,6 +32,11 @@ struct RunnerServices {
     platform::TextOutput& output;
     // This program's full path, for the folder menu.
     std::u16string program;
+    // Makes the icon that carries the picture; without one, no icon is made.
+    platform::FolderIconMaker* icons = nullptr;
+    // Whether /apply gives folders our icon without /icon or /noicon, as the
+    // window's check box starts.
+    bool iconByDefault = false;
 };
 
 // Runs a command with no window and no message box, one line of output a

@@ -36,7 +36,7 @@ AppliedWithIcon applyWithIcon(Disk& disk, std::u16string_view folder, Customisat
     const bool stillNamed = before.ourIconFile && customisation.iconFile &&
                             equalsIgnoringCase(*before.ourIconFile, *customisation.iconFile);
     if (before.ourIconFile && !stillNamed) deleteIconFile(disk, folder, *before.ourIconFile);
-    return {true, icon};
+    return {true, icon, written.has_value() || (before.ourIconFile && !stillNamed)};
 }
 
 }  // namespace customisation

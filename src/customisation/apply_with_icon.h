@@ -19,6 +19,9 @@ enum class FolderIcon {
 struct AppliedWithIcon {
     bool applied = false;
     FolderIcon icon = FolderIcon::none;
+    // An icon file of ours came or went: the shell must look at the folder's
+    // contents again.
+    bool iconChanged = false;
 };
 
 // Applies the customisation and, with a `maker`, gives the folder our icon
