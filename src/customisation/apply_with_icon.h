@@ -6,6 +6,7 @@
 #include "customisation/disk.h"
 #include "customisation/failure_reason.h"
 #include "platform/folder_icon_maker.h"
+#include "platform/windows_version.h"
 
 namespace customisation {
 
@@ -23,6 +24,12 @@ struct AppliedWithIcon {
     // contents again.
     bool iconChanged = false;
 };
+
+// Whether a folder gets our icon unless asked otherwise: from Vista on,
+// whose Explorer draws no background; XP and Server 2003 show the background.
+inline bool iconByDefault(const platform::WindowsVersion& windows) {
+    return windows.release().major >= 6;
+}
 
 // Applies the customisation and, with a `maker`, gives the folder our icon
 // of its picture; without one, takes our icon away. Our previous icon file
