@@ -66,6 +66,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     Answer onCommand(WPARAM wParam, LPARAM lParam);
     Answer onGetObject();
     Answer onCtlColorEdit(HDC dc, HWND edit);
+    Answer onCtlColorStatic(HDC dc, HWND control);
     Answer onActivate(UINT state);
     Answer onSetFocus();
     Answer onPictureFinished();
