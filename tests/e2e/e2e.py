@@ -498,14 +498,18 @@ class Road:
         check(d.no_dialog(), "the colour dialog did not close")
         d.expect_boxes([None, None, "0"], "after the colour")
 
+        d.keys("Tab", "space")  # the icon box, turned the other way
         d.keys("Tab", "Return")  # apply
         d.message()
         d.screenshot("08-keyboard-applied.png")
         self.expect_message("تم التغيير بنجاح", "")
         ini = os.path.join(folder, "Desktop.ini")
+        icons = our_icons(folder)
+        check(len(icons) == (1 if self.xp else 0), f"icon files of ours: {icons}")
         with open(ini, "rb") as f:
             written = f.read()
-        check(written == expected_ini(wine_path(self.picture), "0"), "Desktop.ini bytes differ")
+        check(written == expected_ini(wine_path(self.picture), "0", icons[0] if icons else None),
+              "Desktop.ini bytes differ")
         check(wait_for(lambda: dos_attributes(ini) == 0x2),
               f"Desktop.ini attributes {dos_attributes(ini):#x}")
         check(wait_for(lambda: dos_attributes(folder) == 0x4),

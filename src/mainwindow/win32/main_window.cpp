@@ -362,19 +362,30 @@ MainWindow::Answer MainWindow::onCtlColorEdit(HDC dc, HWND edit) {
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
 }
 
-// The check box lies on the painted background: the window paints itself
-// into the box's DC first, and the box draws its label over it.
+// The check box lies on the painted background: its brush is what the
+// window paints beneath it. A brush, not a paint into the box's DC: the box
+// fills with it only when it draws itself whole, and a focus change that
+// draws only the focus rectangle must not wipe its label.
 MainWindow::Answer MainWindow::onCtlColorStatic(HDC dc, HWND control) {
     auto brush = controls_.checkBoxColours(control, dc);
     if (!brush) return std::nullopt;
     if (*brush) return reinterpret_cast<LRESULT>(*brush);
+    RECT box{};
+    ::GetClientRect(control, &box);
     POINT origin{0, 0};
     ::MapWindowPoints(control, window_, &origin, 1);
-    POINT old{};
-    ::SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-    paint(dc);
-    ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
-    return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    ::win32::UniqueBitmap beneath(::CreateCompatibleBitmap(dc, box.right, box.bottom));
+    ::win32::UniqueDc canvas(::CreateCompatibleDC(dc));
+    if (!beneath || !canvas) return std::nullopt;
+    {
+        SelectGuard select(canvas.get(), beneath.get());
+        ::SetViewportOrgEx(canvas.get(), -origin.x, -origin.y, nullptr);
+        paint(canvas.get());
+    }
+    checkBoxBrush_ = ::win32::UniqueBrush(::CreatePatternBrush(beneath.get()));
+    if (!checkBoxBrush_) return std::nullopt;
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    return reinterpret_cast<LRESULT>(checkBoxBrush_.get());
 }
 
 MainWindow::Answer MainWindow::onActivate(UINT state) {

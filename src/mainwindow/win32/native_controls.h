@@ -58,8 +58,8 @@ class NativeControls {
     // A notification from a child: true when it was the icon box's.
     bool checkBoxNotified(HWND child, WORD code);
     // Colours for the icon box's label, and its background brush: the
-    // system's in high contrast, else null for the window's own painting to
-    // be shown beneath it. Nothing for any other child.
+    // system's in high contrast, else null for the window's own painting
+    // beneath it. Nothing for any other child.
     std::optional<HBRUSH> checkBoxColours(HWND child, HDC dc) const;
 
   private:
