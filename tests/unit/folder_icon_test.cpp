@@ -55,6 +55,21 @@ TEST(IconLines, NameChangesWithTheBytesOnly) {
     EXPECT_TRUE(customisation::isOurIconFileName(customisation::iconFileName("")));
 }
 
+TEST(IconLines, MergedOnlyWhereTheFolderHasNoIconOfItsOwn) {
+    const Customisation withIcon{u"C:\\a.jpg", u"0", customisation::iconFileName("x")};
+    auto iconLinesIn = [&](std::vector<customisation::Line> lines) {
+        int count = 0;
+        for (const auto& line :
+             customisation::customisedLines(withIcon, customisation::foreignContent(lines))) {
+            if (customisation::iconLineKind(line.text) != IconLine::none) ++count;
+        }
+        return count;
+    };
+    EXPECT_EQ(iconLinesIn({}), 3);
+    // Their icon stays the only one, even when asked to write ours.
+    EXPECT_EQ(iconLinesIn({u"[.ShellClassInfo]", u"IconFile=mine.ico"}), 1);
+}
+
 // A file's bytes and attributes: what a person would see of a folder.
 std::map<std::u16string, std::pair<std::string, std::uint32_t>> seen(const FakeDisk& disk) {
     std::map<std::u16string, std::pair<std::string, std::uint32_t>> files;
@@ -181,8 +196,8 @@ TEST_F(FolderIconTest, RestoreLeavesTheFolderAsBeforeTheFirstApply) {
 TEST_F(FolderIconTest, FailedApplyLeavesTheOldIconAndDeletesTheNew) {
     ASSERT_TRUE(apply(sky).applied);
     const auto before = seen(disk);
-    // Writing Desktop.ini fails after the new icon is in place.
-    disk.fail(FakeDisk::Operation::replace);
+    // Desktop.ini cannot be read again once the new icon is in place.
+    disk.holdBusy(iniPath, -1, platform::error::accessDenied);
     EXPECT_FALSE(apply(sea).applied);
     EXPECT_EQ(seen(disk), before);
 }
