@@ -57,7 +57,8 @@ TEST(IconLines, NameChangesWithTheBytesOnly) {
 
 TEST(IconLines, MergedOnlyWhereTheFolderHasNoIconOfItsOwn) {
     const Customisation withIcon{u"C:\\a.jpg", u"0", customisation::iconFileName("x")};
-    auto iconLinesIn = [&](std::vector<customisation::Line> lines) {
+    auto iconLinesIn = [&](const std::vector<std::u16string>& texts) {
+        const std::vector<customisation::Line> lines(texts.begin(), texts.end());
         int count = 0;
         for (const auto& line :
              customisation::customisedLines(withIcon, customisation::foreignContent(lines))) {
@@ -65,7 +66,7 @@ TEST(IconLines, MergedOnlyWhereTheFolderHasNoIconOfItsOwn) {
         }
         return count;
     };
-    EXPECT_EQ(iconLinesIn({}), 3);
+    EXPECT_EQ(iconLinesIn(std::vector<std::u16string>{}), 3);
     // Their icon stays the only one, even when asked to write ours.
     EXPECT_EQ(iconLinesIn({u"[.ShellClassInfo]", u"IconFile=mine.ico"}), 1);
 }
