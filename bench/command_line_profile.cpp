@@ -39,6 +39,10 @@ class TimedShell : public platform::ShellNotifier {
         bench::Timed timed(timings_, "shell_notify");
         shell_.folderChanged(folder);
     }
+    void folderContentsChanged(const std::u16string& folder) override {
+        bench::Timed timed(timings_, "shell_notify_contents");
+        shell_.folderContentsChanged(folder);
+    }
 
   private:
     platform::ShellNotifier& shell_;

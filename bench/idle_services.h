@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,7 @@ struct Idle : platform::MessageDialog,
               platform::ErrorTexts,
               platform::NetworkPaths,
               platform::PauseTimer,
+              platform::FolderIconMaker,
               mainwindow::Form1View {
     void show(std::u16string_view, std::u16string_view) override {}
     std::u16string browse(platform::WindowHandle, std::u16string_view) override { return {}; }
@@ -50,10 +52,12 @@ struct Idle : platform::MessageDialog,
         done();
     }
     void folderChanged(const std::u16string&) override {}
+    void folderContentsChanged(const std::u16string&) override {}
     platform::WindowsRelease release() const override { return {5, 1}; }
     bool isOnNetwork(const std::u16string&) const override { return false; }
     void runAfter(std::chrono::milliseconds, std::function<void()> action) override { action(); }
     void cancel() override {}
+    std::optional<std::string> makeIcon(const std::u16string&) override { return std::nullopt; }
     void showText(mainwindow::ControlId, const std::u16string&) override {}
     void selectAll(mainwindow::ControlId) override {}
     void redraw(mainwindow::ControlId) override {}

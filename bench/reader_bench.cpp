@@ -65,7 +65,7 @@ Figures measure(const bench::ScratchFolder& scratch, const wchar_t* name, const 
     bench::Idle idle;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, idle, idle, idle, idle, idle, idle, idle,
-                             idle, idle, idle, idle, idle, idle},
+                             idle, idle, idle, idle, idle, idle, idle},
         idle);
 
     Figures figures;

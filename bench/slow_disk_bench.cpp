@@ -66,7 +66,7 @@ bool measure(const std::wstring& folder, Run& run) {
     Messages messages;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, idle, idle, idle, idle, idle,
-                             idle, work, idle, idle, idle, idle, idle},
+                             idle, work, idle, idle, idle, idle, idle, idle},
         idle);
     const std::u16string path = win32::fromWide(folder + L"\\");
     {

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "commandline/runner.h"
+#include "customisation/apply_with_icon.h"
+#include "foldericon/win32/folder_icon_maker.h"
 #include "foldermenu/folder_menu.h"
 #include "mainwindow/win32/window_services.h"
 #include "platform/win32/error_texts.h"
@@ -28,9 +30,9 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     mainwindow::win32::WindowServices forWindow() {
-        return {com_,           themed_,  files_,    attributes_, codePage_, messages_,
-                folderBrowser_, dialogs_, pictures_, locale_,     urls_,     background_,
-                shell_,         windows_, errors_,   network_,    pause_,    folderMenu_};
+        return {com_,     themed_,   files_,  attributes_, codePage_,   messages_, folderBrowser_,
+                dialogs_, pictures_, locale_, urls_,       background_, shell_,    windows_,
+                errors_,  network_,  pause_,  folderMenu_, iconMaker_};
     }
 
     commandline::RunnerServices forCommand(platform::TextOutput& output,
@@ -43,7 +45,9 @@ class PlatformServices {
                 errors_,
                 output,
                 program_,
-                interruption};
+                interruption,
+                &iconMaker_,
+                customisation::iconByDefault(windows_)};
     }
 
     const platform::FullPaths& paths() const { return paths_; }
@@ -71,6 +75,8 @@ class PlatformServices {
     win32::FullPaths paths_;
     std::u16string program_;
     foldermenu::FolderMenuEntry folderMenu_;
+    // Caches the last icon: one picture is decoded once for a whole command.
+    win32::FolderIconMaker iconMaker_;
 };
 
 }  // namespace app

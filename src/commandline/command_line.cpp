@@ -7,7 +7,18 @@
 namespace commandline {
 namespace {
 
-enum class Switch { apply, remove, show, registerMenu, unregisterMenu, usage, picture, colour };
+enum class Switch {
+    apply,
+    remove,
+    show,
+    registerMenu,
+    unregisterMenu,
+    usage,
+    picture,
+    colour,
+    icon,
+    noIcon
+};
 
 struct SwitchName {
     std::u16string_view name;
@@ -23,6 +34,8 @@ constexpr std::array switches{
     SwitchName{u"?", Switch::usage},
     SwitchName{u"picture", Switch::picture},
     SwitchName{u"color", Switch::colour},
+    SwitchName{u"icon", Switch::icon},
+    SwitchName{u"noicon", Switch::noIcon},
 };
 
 bool takesValue(Switch id) { return id == Switch::picture || id == Switch::colour; }
@@ -73,6 +86,9 @@ class Reader {
         const std::u16string value = hasValue ? argument.substr(colon + 1) : std::u16string();
         if (!takesValue(found->id)) {
             if (hasValue) return failFor(*found, u" takes no value");
+            if (found->id == Switch::icon || found->id == Switch::noIcon) {
+                return setIcon(found->id == Switch::icon);
+            }
             return setCommand(commandOf(found->id));
         }
         if (value.empty()) {
@@ -92,8 +108,8 @@ class Reader {
         const Command command = line_.command;
         const bool takesFolders =
             command == Command::apply || command == Command::remove || command == Command::show;
-        if ((line_.picture || line_.colour) && command != Command::apply) {
-            fail(u"/picture and /color go with /apply only");
+        if ((line_.picture || line_.colour || line_.icon) && command != Command::apply) {
+            fail(u"/picture, /color, /icon and /noicon go with /apply only");
         } else if (command == Command::apply && !line_.picture) {
             fail(u"/apply needs /picture:FILE");
         } else if (takesFolders && line_.paths.empty()) {
@@ -105,6 +121,11 @@ class Reader {
     }
 
   private:
+    void setIcon(bool icon) {
+        if (line_.icon && *line_.icon != icon) return fail(u"/icon and /noicon at once");
+        line_.icon = icon;
+    }
+
     void setCommand(Command command) {
         if (command == Command::usage) {
             usage_ = true;

@@ -8,7 +8,7 @@ namespace commandline {
 
 enum class Command {
     window,          // no command: the window, on the folder or picture given
-    apply,           // /apply /picture:FILE [/color:N] FOLDER...
+    apply,           // /apply /picture:FILE [/color:N] [/icon|/noicon] FOLDER...
     remove,          // /remove FOLDER...
     show,            // /show FOLDER...
     registerMenu,    // /register
@@ -21,6 +21,9 @@ struct CommandLine {
     Command command = Command::window;
     std::optional<std::u16string> picture;
     std::optional<std::u16string> colour;
+    // /icon or /noicon: whether /apply gives folders our icon of the picture;
+    // nothing for this Windows' default.
+    std::optional<bool> icon;
     // The folders of a command; for the window, a folder and a picture.
     std::vector<std::u16string> paths;
     // Why the command line is wrong; empty when it is right.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "commandline/usage.h"
-#include "customisation/apply.h"
+#include "customisation/apply_with_icon.h"
 #include "customisation/failure_text.h"
 #include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
@@ -146,17 +146,21 @@ class Runner {
             colour = colourValue(*line.colour, s_.locale.decimalSeparator());
             if (!colour) return wrong(u"not a colour: " + *line.colour);
         }
+        const bool icon = line.icon.value_or(s_.iconByDefault);
         return eachFolder(line, [&](const std::u16string& folder) {
             // As in the window, where choosing a folder reads its colour
             // into the colour box: without /color the folder keeps its own.
             customisation::Customisation customisation{picture,
                                                        colour ? *colour : keptColour(folder)};
             customisation::FailureReason reason;
-            if (!customisation::applyCustomisation(s_.disk, folder, customisation, &reason)) {
-                return fail(folder, {reason, notSaved});
-            }
+            const auto applied = customisation::applyWithIcon(s_.disk, folder, customisation,
+                                                              icon ? s_.icons : nullptr, &reason);
+            if (!applied.applied) return fail(folder, {reason, notSaved});
             s_.shell.folderChanged(folder);
-            report(folder, u"applied");
+            if (applied.iconChanged) s_.shell.folderContentsChanged(folder);
+            report(folder, applied.icon == customisation::FolderIcon::keptOwn
+                               ? u"applied; it kept its own icon"
+                               : u"applied");
         });
     }
 
@@ -193,10 +197,14 @@ class Runner {
 
     void show(const std::u16string& folder) {
         const auto found = customisation::readCustomisation(s_.disk, folder);
-        if (!found.picturePath && !found.colour) return report(folder, u"no customisation");
+        if (!found.picturePath && !found.colour && !found.ourIcon) {
+            return report(folder, u"no customisation");
+        }
         std::u16string text = found.picturePath ? u"picture \"" + *found.picturePath + u"\""
                                                 : std::u16string(u"no picture");
         text += found.colour ? u", colour " + *found.colour : std::u16string(u", no colour");
+        if (found.ourIcon) text += u", the picture on its icon";
+        if (found.ownIcon) text += u", its own icon";
         report(folder, text);
     }
 

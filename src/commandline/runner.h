@@ -4,6 +4,7 @@
 
 #include "commandline/command_line.h"
 #include "customisation/disk.h"
+#include "platform/folder_icon_maker.h"
 #include "platform/full_paths.h"
 #include "platform/interruption.h"
 #include "platform/number_locale.h"
@@ -33,6 +34,11 @@ struct RunnerServices {
     // This program's full path, for the folder menu.
     std::u16string program;
     const platform::Interruption& interruption;
+    // Makes the icon that carries the picture; without one, no icon is made.
+    platform::FolderIconMaker* icons = nullptr;
+    // Whether /apply gives folders our icon without /icon or /noicon, as the
+    // window's check box starts.
+    bool iconByDefault = false;
 };
 
 // Runs a command with no window and no message box, one line of output a

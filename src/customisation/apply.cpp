@@ -94,7 +94,7 @@ bool applyCustomisation(Disk& disk, std::u16string_view folder, const Customisat
     namespace attribute = platform::attribute;
     const std::u16string path = desktopIniPath(folder);
     const Customisation written{pictureValueToWrite(folder, customisation.picturePath),
-                                customisation.colourDigits};
+                                customisation.colourDigits, customisation.iconFile};
     auto fail = [reason](platform::SystemError error, bool driveRoot = false) {
         if (reason) *reason = {error, driveRoot};
         return false;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
+#include "customisation/folder_icon_lines.h"
 #include "customisation/ini_line.h"
 #include "customisation/publisher.h"
 
@@ -94,14 +96,20 @@ bool hasForeignInfoTip(const ForeignContent& foreign) {
 
 // What we write at the top of each of our sections.
 std::vector<std::u16string> ourLines(OurSection section, const Customisation& customisation,
-                                     bool keepTheirInfoTip) {
+                                     const ForeignContent& foreign, bool keepTheirInfoTip) {
     const auto& texts = ourTexts();
     const std::u16string viewId(viewExtensionId);
     switch (section) {
-        case OurSection::shellClassInfo:
+        case OurSection::shellClassInfo: {
+            std::vector<std::u16string> lines;
             // The shell shows the first InfoTip: one the person chose stays theirs.
-            if (keepTheirInfoTip) return {};
-            return {u"InfoTip=" + texts.infoTip};
+            if (!keepTheirInfoTip) lines.push_back(u"InfoTip=" + texts.infoTip);
+            // A person's own icon is never replaced.
+            if (customisation.iconFile && !foreign.ownIcon) {
+                for (auto& line : iconLines(*customisation.iconFile)) lines.push_back(line);
+            }
+            return lines;
+        }
         case OurSection::extShellFolderViews:
             return {viewId + u"=" + viewId};
         case OurSection::viewExtension:
@@ -126,7 +134,9 @@ bool ForeignContent::empty() const {
 ForeignContent foreignContent(const std::vector<Line>& lines) {
     ForeignContent foreign;
     IniSection* section = nullptr;
+    bool afterOurIconFile = false;
     for (const auto& line : lines) {
+        const bool followsOurIconFile = std::exchange(afterOurIconFile, false);
         if (auto name = sectionName(line.text)) {
             section = &foreign.sections.emplace_back(IniSection{line, ourSection(*name), {}});
             continue;
@@ -138,6 +148,23 @@ ForeignContent foreignContent(const std::vector<Line>& lines) {
         if (isOurText(line.text)) {
             foreign.heldOurs = true;
             continue;
+        }
+        if (section && section->ours == OurSection::shellClassInfo) {
+            switch (iconLineKind(line.text)) {
+                case IconLine::ours:
+                    foreign.heldOurs = true;
+                    if (!foreign.ourIconFile) foreign.ourIconFile = iconFileOfLine(line.text);
+                    afterOurIconFile = isKey(line.text, u"IconFile");
+                    continue;
+                case IconLine::zeroIndex:
+                    if (followsOurIconFile) continue;
+                    break;
+                case IconLine::theirs:
+                    foreign.ownIcon = true;
+                    break;
+                case IconLine::none:
+                    break;
+            }
         }
         if (section && section->ours == OurSection::viewExtension && isOurViewKey(line.text)) {
             foreign.heldOurs = true;
@@ -192,7 +219,7 @@ std::vector<Line> customisedLines(const Customisation& customisation,
             // string it thinks uninitialised.
             Line header(canonicalHeader(section));
             lines.push_back(std::move(header));
-            append(lines, ourLines(section, customisation, keepTheirInfoTip));
+            append(lines, ourLines(section, customisation, foreign, keepTheirInfoTip));
         }
     };
     addSections(addedAtTop);
@@ -207,7 +234,7 @@ std::vector<Line> customisedLines(const Customisation& customisation,
         const auto ours = indexOf(*section.ours);
         addSections(addedBefore[ours]);
         lines.push_back(headerToWrite(section));
-        append(lines, ourLines(*section.ours, customisation, keepTheirInfoTip));
+        append(lines, ourLines(*section.ours, customisation, foreign, keepTheirInfoTip));
         append(lines, section.lines);
         addSections(addedAfter[ours]);
     }

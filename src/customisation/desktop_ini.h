@@ -24,6 +24,9 @@ inline constexpr std::size_t ourSectionCount = 3;
 struct Customisation {
     std::u16string picturePath;
     std::u16string colourDigits;
+    // Our icon file in the folder, named in [.ShellClassInfo]; nothing for
+    // no icon of ours.
+    std::optional<std::u16string> iconFile = std::nullopt;
 };
 
 // One section of a customisation file as it stood. In our sections only the
@@ -45,6 +48,10 @@ struct ForeignContent {
     // The file held a line we write with our very text, or a key of our view
     // section: a file without either was never customised by this program.
     bool heldOurs = false;
+    // The icon file our icon lines named, to be deleted once no longer named.
+    std::optional<std::u16string> ourIconFile;
+    // The folder has an icon of its own, which we never replace.
+    bool ownIcon = false;
 
     // Nothing would be left of the file without our customisation.
     bool empty() const;
@@ -52,7 +59,7 @@ struct ForeignContent {
 
 ForeignContent foreignContent(const std::vector<Line>& lines);
 
-// The twelve lines of our format, with the foreign content merged in.
+// The twelve lines of our format (fifteen with our icon), with the foreign content merged in.
 std::vector<Line> customisedLines(const Customisation& customisation,
                                   const ForeignContent& foreign);
 

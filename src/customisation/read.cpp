@@ -2,6 +2,7 @@
 
 #include "customisation/desktop_ini.h"
 #include "customisation/desktop_ini_path.h"
+#include "customisation/folder_icon_lines.h"
 #include "customisation/ini_line.h"
 #include "customisation/ini_scan.h"
 #include "customisation/picture_path.h"
@@ -42,16 +43,26 @@ FoundCustomisation readCustomisation(Disk& disk, std::u16string_view folder) {
     KeyFinder picture(u"IconArea_Image");
     KeyFinder colour(u"IconArea_Text");
     bool inViewSection = false;
+    bool inShellClassInfo = false;
+    bool ourIcon = false;
+    bool ownIcon = false;
     for (const auto& line :
-         headerAndKeyLines(file.bytes, disk.codePage, {u"IconArea_Image", u"IconArea_Text"})) {
+         headerAndKeyLines(file.bytes, disk.codePage,
+                           {u"IconArea_Image", u"IconArea_Text", u"IconResource", u"IconFile"})) {
         if (auto section = sectionName(line)) {
             inViewSection = equalsIgnoringCase(*section, viewExtensionId);
+            inShellClassInfo = equalsIgnoringCase(*section, u".ShellClassInfo");
         } else if (auto key = keyName(line)) {
             picture.offer(*key, line, inViewSection);
             colour.offer(*key, line, inViewSection);
+            if (!inShellClassInfo) continue;
+            const auto kind = iconLineKind(line);
+            ourIcon = ourIcon || kind == IconLine::ours;
+            ownIcon = ownIcon || kind == IconLine::theirs;
         }
     }
-    FoundCustomisation found{std::nullopt, colour.value()};
+    // An icon of the folder's own wins: apply keeps it and drops ours.
+    FoundCustomisation found{std::nullopt, colour.value(), false, ourIcon && !ownIcon, ownIcon};
     if (auto value = picture.value()) {
         if (auto named = picturePathFromValue(folder, *value)) {
             found.picturePath = std::move(named->path);

@@ -15,6 +15,9 @@ struct FoundCustomisation {
     std::optional<std::u16string> colour;
     // The value named the picture relative to the folder.
     bool pictureInFolder = false;
+    // [.ShellClassInfo] names our icon file, or an icon of the folder's own.
+    bool ourIcon = false;
+    bool ownIcon = false;
 };
 
 // Reads the customisation of `folder`; nothing is found for an empty folder

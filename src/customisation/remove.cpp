@@ -8,6 +8,7 @@
 #include "customisation/desktop_ini_path.h"
 #include "customisation/ensure_attributes.h"
 #include "customisation/folder_mark.h"
+#include "customisation/icon_file.h"
 #include "customisation/ini_file.h"
 #include "customisation/original_form.h"
 #include "customisation/side_files.h"
@@ -20,6 +21,8 @@ namespace attribute = platform::attribute;
 struct Step {
     RemoveResult result = RemoveResult::failed;
     platform::SystemError error = platform::error::none;
+    // Our icon file, named by the file that was rewritten or deleted.
+    std::optional<std::u16string> iconFile = std::nullopt;
 };
 
 // One read and what follows from it; nothing when the file changed before
@@ -60,7 +63,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
         // A folder we marked loses the mark, though other settings stay: it
         // had none before, and the shell did not read them then either.
         if (original.folderHadSystem == false) unmarkFolder(disk.attributes, folder);
-        return Step{RemoveResult::rewritten};
+        return Step{RemoveResult::rewritten, platform::error::none, foreign.ourIconFile};
     }
 
     // Read-only, hidden and system files refuse deletion. The delete itself
@@ -71,7 +74,8 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
         retryWhileBusy(disk.files, [&] { return disk.files.removeIfUnchanged(path, file.stamp); });
     if (removed.status == platform::ReplaceStatus::replaced) {
         return Step{original.folderHadSystem == true ? RemoveResult::deletedFromSystemFolder
-                                                     : RemoveResult::deleted};
+                                                     : RemoveResult::deleted,
+                    platform::error::none, foreign.ourIconFile};
     }
     if (disk.attributes.get(path)) disk.attributes.set(path, *old & attribute::settable);
     if (removed.status == platform::ReplaceStatus::changed) return std::nullopt;
@@ -84,6 +88,8 @@ RemoveResult removeCustomisation(Disk& disk, std::u16string_view folder, Failure
     const std::u16string path = desktopIniPath(folder);
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
         if (auto step = removeOnce(disk, std::u16string(folder), path)) {
+            // Only once no file names it: no hidden file of ours stays behind.
+            if (step->iconFile) deleteIconFile(disk, folder, *step->iconFile);
             if (reason && step->result == RemoveResult::failed) *reason = {step->error, false};
             return step->result;
         }

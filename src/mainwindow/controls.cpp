@@ -8,6 +8,7 @@ namespace {
 constexpr OleColour white = 0x00FFFFFF;
 constexpr OleColour cyan = 0x00FFFF00;
 constexpr OleColour pathText = 0x00404040;
+constexpr std::u16string_view iconBoxCaption = u"إظهار الصورة على أيقونة المجلد";
 
 Control make(ControlId id, std::string_view name, ControlKind kind, TwipRect rect,
              bool visible = true) {
@@ -83,6 +84,11 @@ Controls designControls() {
     link.text = std::u16string(publisher::siteHost);
     link.upArrowCursor = true;
 
+    // Below the colour row, as wide as it, in the gap above the commands.
+    Control iconCheck = make(iconBox, "iconBox", ControlKind::checkBox, {6270, 2790, 3495, 225});
+    iconCheck.text = std::u16string(iconBoxCaption);
+    iconCheck.foreColour = white;
+
     Control swatch = make(vcolor, "vcolor", ControlKind::label, {6290, 2380, 3475, 365}, false);
     swatch.backColour = 0x000000FF;
 
@@ -121,6 +127,7 @@ Controls designControls() {
         image(imgview, "imgview", {1530, 1250, 2820, 2605}),
         headingLabel(Label3, "Label3", {6360, 470, 3375, 255}, u"حدد المجلد المراد تغيير خلفيتة :"),
         headingLabel(Label5, "Label5", {6960, 1335, 2775, 255}, u"حدد صورة لتكون خلفية للمجلد:"),
+        iconCheck,
     }};
 }
 

@@ -44,10 +44,11 @@ enum class ControlId {
     imgview,  // the preview
     Label3,   // heading over the folder
     Label5,   // heading over the picture
+    iconBox,  // whether the folder's icon carries the picture: a native check box
 };
-inline constexpr std::size_t controlCount = 33;
+inline constexpr std::size_t controlCount = 34;
 
-enum class ControlKind { textBox, commonDialog, pushButton, image, label, line };
+enum class ControlKind { textBox, commonDialog, pushButton, checkBox, image, label, line };
 
 // Pictures that are part of the window's design.
 enum class Artwork {
@@ -105,6 +106,9 @@ struct Control {
     bool upArrowCursor = false;
     // For a hot spot: the caption painted on the button beneath it.
     std::u16string_view paintedCaption;
+    // For a check box.
+    bool checked = false;
+    bool enabled = true;
 };
 
 using Controls = std::array<Control, controlCount>;

@@ -2,12 +2,18 @@
 
 #include <utility>
 
+#include "customisation/apply_with_icon.h"
 #include "mainwindow/hit_test.h"
 
 namespace mainwindow {
 
 Form1::Form1(const Services& services, Form1View& view)
-    : services_(services), view_(view), controls_(designControls()) {}
+    : services_(services),
+      view_(view),
+      controls_(designControls()),
+      iconChoice_(customisation::iconByDefault(services.windows)) {
+    mutableControl(ControlId::iconBox).checked = iconChoice_;
+}
 
 void Form1::setText(ControlId box, std::u16string text) {
     Control& control = mutableControl(box);

@@ -16,6 +16,7 @@
 #include "platform/file_attributes.h"
 #include "platform/file_store.h"
 #include "platform/folder_browser.h"
+#include "platform/folder_icon_maker.h"
 #include "platform/main_frame.h"
 #include "platform/message_dialog.h"
 #include "platform/network_paths.h"
@@ -62,6 +63,8 @@ struct Services {
     const platform::ErrorTexts& errorTexts;
     const platform::NetworkPaths& network;
     platform::PauseTimer& pause;
+    // Made on the background worker only, one icon at a time.
+    platform::FolderIconMaker& icons;
 };
 
 // Mouse buttons as handlers receive them, added together.
@@ -97,6 +100,8 @@ class Form1 {
     void dropped(const std::u16string& path, bool isFolder);
     // The answer to a picture request of the preview.
     void pictureLoaded(platform::PictureTicket ticket, platform::LoadedPicture picture);
+    // The person checked or cleared the icon box.
+    void iconBoxClicked(bool checked);
     // The window is drawn at another DPI from now on: what was made for the
     // old one in pixels is made again.
     void scaleChanged();
@@ -168,6 +173,11 @@ class Form1 {
     void readFolder(const std::u16string& folder);
     // What the read of `folder`'s file found, once it has been read.
     void folderRead(const std::u16string& folder, const customisation::FoundCustomisation& found);
+    void setIconBox(bool checked, bool enabled, std::u16string_view toolTip);
+    // The icon box as the folder's file and place decide it.
+    void showFolderIcon(const std::u16string& folder,
+                        const customisation::FoundCustomisation& found);
+    bool wantsIcon() const;
 
     Services services_;
     Form1View& view_;
@@ -192,6 +202,9 @@ class Form1 {
     };
     std::optional<Press> press_;
     std::optional<ControlId> focused_;
+    // What the person last chose in the icon box, for the next folder that
+    // has no say of its own.
+    bool iconChoice_ = false;
 };
 
 }  // namespace mainwindow

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <memory>
 
-#include "customisation/apply.h"
+#include "customisation/apply_with_icon.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/failure_text.h"
 #include "customisation/folder_mark.h"
@@ -25,11 +25,14 @@ constexpr std::chrono::milliseconds networkReadPause{500};
 
 // Only the Explorer of Windows XP and Server 2003 (5.x) draws what was
 // written; elsewhere the person would look for the background in vain.
-std::u16string appliedMessage(const platform::WindowsVersion& windows) {
+// Where our icon carries the picture, that is where the person will see it.
+std::u16string appliedMessage(const platform::WindowsVersion& windows,
+                              customisation::FolderIcon icon) {
     std::u16string text(messages::applied);
     if (windows.release().major >= 6) {
         text += u'\n';
-        text += messages::backgroundShowsOnXp;
+        text += icon == customisation::FolderIcon::ours ? messages::pictureOnIcon
+                                                        : messages::backgroundShowsOnXp;
     }
     return text;
 }
@@ -64,20 +67,23 @@ void Form1::Image5_Click() {
     const std::u16string folder = text(ControlId::fold);
     customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
     struct Outcome {
-        bool applied = false;
+        customisation::AppliedWithIcon applied;
         customisation::FailureReason reason;
     };
     auto outcome = std::make_shared<Outcome>();
+    // The icon is made on the worker: decoding a large photograph takes a while.
+    platform::FolderIconMaker* icons = wantsIcon() ? &services_.icons : nullptr;
     runCommand(
-        [disk = customisationDisk(), folder, customisation, outcome]() mutable {
+        [disk = customisationDisk(), folder, customisation, icons, outcome]() mutable {
             outcome->applied =
-                customisation::applyCustomisation(disk, folder, customisation, &outcome->reason);
+                customisation::applyWithIcon(disk, folder, customisation, icons, &outcome->reason);
         },
         [this, folder, outcome] {
             auto& dialog = services_.messages;
-            if (outcome->applied) {
+            if (outcome->applied.applied) {
                 services_.shell.folderChanged(folder);
-                dialog.show(appliedMessage(services_.windows), u"");
+                if (outcome->applied.iconChanged) services_.shell.folderContentsChanged(folder);
+                dialog.show(appliedMessage(services_.windows, outcome->applied.icon), u"");
             } else {
                 dialog.show(failureText(messages::applyFailed, outcome->reason),
                             messages::errorTitle);
@@ -106,6 +112,7 @@ void Form1::fold_Change() {
     // to whatever machine answers one: a network folder is read only once
     // its text has stood still.
     const std::u16string folder = text(ControlId::fold);
+    showFolderIcon(folder, {});
     if (services_.network.isOnNetwork(customisation::desktopIniPath(folder))) {
         return services_.pause.runAfter(networkReadPause,
                                         [this] { readFolder(text(ControlId::fold)); });
@@ -129,6 +136,7 @@ void Form1::folderRead(const std::u16string& folder,
                        const customisation::FoundCustomisation& found) {
     // What was read for another text of the box is not this folder's.
     if (text(ControlId::fold) != folder) return;
+    showFolderIcon(folder, found);
     if (found.picturePath) {
         // A picture beside the file lies where the person chose to look,
         // even on a share; any other is only named by the folder's file.

@@ -50,6 +50,9 @@ AccessibleInfo Form1::accessible(ControlId id) const {
             return {text(ControlId::Label3), AccessibleRole::editableText, {}};
         case ControlId::img:
             return {text(ControlId::Label5), AccessibleRole::editableText, {}};
+        case ControlId::iconBox:
+            // Why it cannot be checked, where it cannot.
+            return {c.text, AccessibleRole::checkBox, std::u16string(c.toolTip)};
         case ControlId::Label1:
         case ControlId::Label9:
             return {c.text, AccessibleRole::link, {}};

@@ -20,9 +20,9 @@ inline constexpr std::array paintedCommands{ControlId::wbtn1,  ControlId::wbtn2,
 
 // The order Tab walks, first to last; Shift+Tab walks it backwards. The
 // controls that lie out of sight are not in it.
-inline constexpr std::array tabOrder{ControlId::fold,   ControlId::wbtn1,  ControlId::img,
-                                     ControlId::wbtn2,  ControlId::Image3, ControlId::Image5,
-                                     ControlId::Image4, ControlId::Label1, ControlId::Label9};
+inline constexpr std::array tabOrder{
+    ControlId::fold,    ControlId::wbtn1,  ControlId::img,    ControlId::wbtn2,  ControlId::Image3,
+    ControlId::iconBox, ControlId::Image5, ControlId::Image4, ControlId::Label1, ControlId::Label9};
 
 // Where Tab (or Shift+Tab when `backwards`) takes the focus from `from`. From
 // nothing or from a control outside the order it enters at the first (or
@@ -32,7 +32,7 @@ ControlId nextInTabOrder(std::optional<ControlId> from, bool backwards);
 bool isPaintedCommand(ControlId control);
 
 // How an assistive tool is told what a control is.
-enum class AccessibleRole { none, pushButton, link, editableText };
+enum class AccessibleRole { none, pushButton, link, editableText, checkBox };
 
 struct AccessibleInfo {
     std::u16string name;

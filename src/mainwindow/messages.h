@@ -18,6 +18,18 @@ inline constexpr std::u16string_view applied = u"تم التغيير بنجاح"
 inline constexpr std::u16string_view backgroundShowsOnXp =
     u"مستكشف هذا الإصدار من ويندوز لا يعرض خلفيات المجلدات، وتظهر الخلفية عند فتح المجلد على "
     u"ويندوز XP أو ويندوز سيرفر 2003";
+// The second line of `applied` where the folder's icon now carries the
+// picture: it shows on the folder's icon now, and as its background when the
+// folder is opened on Windows XP or Windows Server 2003.
+inline constexpr std::u16string_view pictureOnIcon =
+    u"تظهر الصورة الآن على أيقونة المجلد، وتظهر خلفيةً له عند فتحه على ويندوز XP أو ويندوز "
+    u"سيرفر 2003";
+// The icon check box's tooltip where it cannot be checked: the folder has an
+// icon of its own, which stays; a drive's icon comes from the drive itself.
+inline constexpr std::u16string_view folderKeepsOwnIcon =
+    u"لهذا المجلد أيقونة خاصة به، ولن يغيرها البرنامج";
+inline constexpr std::u16string_view driveKeepsItsIcon =
+    u"أيقونة جذر القرص تأتي من القرص نفسه، فلا يغيرها البرنامج";
 inline constexpr std::u16string_view applyFailed = u"تعذر حفظ التغيير في هذا المجلد";
 inline constexpr std::u16string_view removed = u"تم الحذف بنجاح";
 inline constexpr std::u16string_view removeFailed = u"تعذر حذف الخلفية من هذا المجلد";

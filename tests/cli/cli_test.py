@@ -112,9 +112,13 @@ def run_commands(exe, picture, scratch):
     for folder in folders:
         check(os.path.exists(os.path.join(folder, "Desktop.ini")), f"no Desktop.ini in {folder}")
 
+    # Wine reports a Windows whose Explorer draws no background: without
+    # /icon or /noicon the folder's icon carries the picture.
     code, out = wine(exe, "/show", wanted[1])
-    check(code == 0 and out.strip() == f'{wanted[1]}\\: picture "{picture}", colour 255',
+    check(code == 0 and out.strip() ==
+          f'{wanted[1]}\\: picture "{picture}", colour 255, the picture on its icon',
           f"/show printed {out!r} ({code})")
+    run_icons(exe, picture, scratch)
 
     code, out = wine(exe, "/remove", *wanted)
     check(code == 0, f"/remove exits {code}")
@@ -163,6 +167,34 @@ def run_held_file(exe, probe, picture, scratch):
     finally:
         holder.stdin.close()
         holder.wait(timeout=PATIENCE)
+
+
+def our_icons(folder):
+    return [n for n in os.listdir(folder) if re.fullmatch(r"folder-picture-[0-9a-f]{16}\.ico", n)]
+
+
+def run_icons(exe, picture, scratch):
+    own = os.path.join(scratch, "own icon")
+    os.mkdir(own)
+    theirs = b"[.ShellClassInfo]\r\nIconResource=C:\\mine.ico,0\r\n"
+    with open(os.path.join(own, "Desktop.ini"), "wb") as f:
+        f.write(theirs)
+    code, out = wine(exe, "/apply", "/icon", "/picture:" + picture, windows_path(own))
+    check(code == 0 and out.strip() == windows_path(own) + "\\: applied; it kept its own icon",
+          f"/apply /icon on a folder with its own icon: {out!r} ({code})")
+    check(our_icons(own) == [], f"an icon of ours beside a folder's own: {os.listdir(own)}")
+    code, out = wine(exe, "/remove", windows_path(own))
+    with open(os.path.join(own, "Desktop.ini"), "rb") as f:
+        check(f.read() == theirs, "the folder's own icon lines changed")
+
+    plain = os.path.join(scratch, "plain")
+    os.mkdir(plain)
+    code, out = wine(exe, "/apply", "/icon", "/picture:" + picture, windows_path(plain))
+    check(code == 0 and len(our_icons(plain)) == 1, f"/apply /icon made {os.listdir(plain)}")
+    code, out = wine(exe, "/apply", "/noicon", "/picture:" + picture, windows_path(plain))
+    check(code == 0 and our_icons(plain) == [], f"/apply /noicon left {os.listdir(plain)}")
+    wine(exe, "/remove", windows_path(plain))
+    check(os.listdir(plain) == [], f"left after /remove: {os.listdir(plain)}")
 
 
 def run_folder_menu(exe, probe, scratch):

@@ -9,6 +9,7 @@ prefix. Screenshots go to build/e2e/."""
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import signal
@@ -225,13 +226,22 @@ def wine_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
-def expected_ini(picture, colour):
+def expected_ini(picture, colour, icon=None):
+    """The fresh file, with our three icon lines after the InfoTip when the
+    folder's icon carries the picture."""
     with open(os.path.join(ROOT, "tests", "data", "fresh_cp1256.ini"), "rb") as f:
         lines = f.read().decode("cp1256").split("\r\n")
     lines = [("IconArea_Image=" + picture) if l.startswith("IconArea_Image=")
              else ("IconArea_Text=" + colour) if l.startswith("IconArea_Text=") else l
              for l in lines]
+    if icon:
+        at = next(i for i, l in enumerate(lines) if l.startswith("InfoTip=")) + 1
+        lines[at:at] = [f"IconResource=.\\{icon},0", f"IconFile=.\\{icon}", "IconIndex=0"]
     return "\r\n".join(lines).encode("cp1256")
+
+
+def our_icons(folder):
+    return [n for n in os.listdir(folder) if re.fullmatch(r"folder-picture-[0-9a-f]{16}\.ico", n)]
 
 
 class Road:
@@ -240,6 +250,8 @@ class Road:
     def __init__(self, desktop, work):
         self.d = desktop
         self.work = work
+        # The program on the paths Windows XP takes, where Wine reports XP.
+        self.xp = "xp-paths" in os.path.basename(desktop.exe)
         self.target = os.path.join(work, "target")
         self.picture = os.path.join(work, "sky.jpg")
         os.makedirs(self.target)
@@ -324,14 +336,23 @@ class Road:
 
     def step_3_apply(self):
         d = self.d
+        d.screenshot("03-icon-box-%ddpi.png" % d.dpi)
         d.click(APPLY_BUTTON)
         d.message()
         d.screenshot("03-applied.png")
         self.expect_message("تم التغيير بنجاح", "")
         ini = os.path.join(self.target, "Desktop.ini")
+        # Where Wine reports a Windows whose Explorer draws no background, the
+        # picture goes on the folder's icon too; on XP's paths, not.
+        icons = our_icons(self.target)
+        check(len(icons) == (0 if self.xp else 1), f"icon files of ours: {icons}")
         with open(ini, "rb") as f:
             written = f.read()
-        check(written == expected_ini(wine_path(self.picture), "16777215"), "Desktop.ini bytes differ")
+        check(written == expected_ini(wine_path(self.picture), "16777215",
+                                      None if self.xp else icons[0]), "Desktop.ini bytes differ")
+        for icon in (os.path.join(self.target, name) for name in icons):
+            check(wait_for(lambda: dos_attributes(icon) == 0x6),
+                  f"icon file attributes {dos_attributes(icon):#x}")
         # The attributes are set once the message box is closed.
         check(wait_for(lambda: dos_attributes(ini) == 0x2),
               f"Desktop.ini attributes {dos_attributes(ini):#x}")
@@ -352,7 +373,7 @@ class Road:
         d = self.d
         d.click(RESTORE_BUTTON)
         self.expect_message("تم الحذف بنجاح", "")
-        check(not os.path.exists(os.path.join(self.target, "Desktop.ini")), "Desktop.ini is still there")
+        check(os.listdir(self.target) == [], f"left after restore: {os.listdir(self.target)}")
         check(wait_for(lambda: dos_attributes(self.target) == 0),
               f"folder attributes {dos_attributes(self.target):#x}")
         check(d.boxes()[1] == "", f"picture box after restore: {d.boxes()}")
@@ -477,14 +498,18 @@ class Road:
         check(d.no_dialog(), "the colour dialog did not close")
         d.expect_boxes([None, None, "0"], "after the colour")
 
+        d.keys("Tab", "space")  # the icon box, turned the other way
         d.keys("Tab", "Return")  # apply
         d.message()
         d.screenshot("08-keyboard-applied.png")
         self.expect_message("تم التغيير بنجاح", "")
         ini = os.path.join(folder, "Desktop.ini")
+        icons = our_icons(folder)
+        check(len(icons) == (1 if self.xp else 0), f"icon files of ours: {icons}")
         with open(ini, "rb") as f:
             written = f.read()
-        check(written == expected_ini(wine_path(self.picture), "0"), "Desktop.ini bytes differ")
+        check(written == expected_ini(wine_path(self.picture), "0", icons[0] if icons else None),
+              "Desktop.ini bytes differ")
         check(wait_for(lambda: dos_attributes(ini) == 0x2),
               f"Desktop.ini attributes {dos_attributes(ini):#x}")
         check(wait_for(lambda: dos_attributes(folder) == 0x4),

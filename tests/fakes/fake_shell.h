@@ -11,7 +11,11 @@ namespace fakes {
 class FakeShell : public platform::ShellNotifier {
   public:
     void folderChanged(const std::u16string& folder) override { changed.push_back(folder); }
+    void folderContentsChanged(const std::u16string& folder) override {
+        contentsChanged.push_back(folder);
+    }
     std::vector<std::u16string> changed;
+    std::vector<std::u16string> contentsChanged;
 };
 
 }  // namespace fakes

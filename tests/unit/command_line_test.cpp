@@ -112,3 +112,32 @@ TEST(CommandLine, SplitsTheLineAsItsPathsNeed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, IconSwitchesGoWithApplyOnly) {
+    const struct {
+        std::vector<std::u16string> arguments;
+        std::optional<bool> icon;
+        bool wrong;
+    } cases[] = {
+        {{u"/apply", u"/picture:a.jpg", u"x"}, std::nullopt, false},
+        {{u"/apply", u"/ICON", u"/picture:a.jpg", u"x"}, true, false},
+        {{u"-noicon", u"/apply", u"/picture:a.jpg", u"x"}, false, false},
+        {{u"/apply", u"/icon", u"/icon", u"/picture:a.jpg", u"x"}, true, false},
+        {{u"/apply", u"/icon", u"/noicon", u"/picture:a.jpg", u"x"}, true, true},
+        {{u"/apply", u"/icon:yes", u"/picture:a.jpg", u"x"}, std::nullopt, true},
+        {{u"/remove", u"/noicon", u"x"}, false, true},
+        {{u"/icon", u"x"}, true, true},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        const auto line = commandline::parseCommandLine(cases[i].arguments);
+        EXPECT_EQ(line.wrong(), cases[i].wrong);
+        if (!cases[i].wrong) {
+            EXPECT_EQ(line.icon, cases[i].icon);
+        }
+    }
+}
+
+}  // namespace

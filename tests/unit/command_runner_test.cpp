@@ -4,9 +4,11 @@
 
 #include "commandline/runner.h"
 #include "customisation/failure_text.h"
+#include "customisation/folder_icon_lines.h"
 #include "customisation/read.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
+#include "fake_icon_maker.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
 #include "foldermenu/folder_menu.h"
@@ -276,6 +278,36 @@ TEST_F(CommandRunner, AnInterruptedCommandFinishesItsFolderAndSaysHowManyAreLeft
     EXPECT_FALSE(disk.exists(u"C:\\Work\\B\\Desktop.ini"));
     EXPECT_EQ(found(u"D:\\Class 1\\").picturePath, u"C:\\sky.jpg");
     EXPECT_EQ(shell.changed.back(), u"C:\\Work\\Trip\\");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandRunner, IconByDefaultOrAsAskedAndAFolderKeepsItsOwn) {
+    fakes::FakeIconMaker maker;
+    maker.know(u"C:\\sky.jpg", "sky icon");
+    services.icons = &maker;
+    services.iconByDefault = true;
+    disk.addFolder(u"C:\\Work\\Own");
+    disk.addFile(u"C:\\Work\\Own\\Desktop.ini",
+                 iniFile({u"[.ShellClassInfo]", u"IconResource=C:\\mine.ico,0"}));
+    const std::u16string icon = u"C:\\Work\\Trip\\" + customisation::iconFileName("sky icon");
+
+    EXPECT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"Own"}), exit_code::done);
+    EXPECT_TRUE(disk.exists(icon));
+    EXPECT_EQ(shell.contentsChanged, std::vector<std::u16string>{u"C:\\Work\\Trip\\"});
+    EXPECT_EQ(run({u"/show", u"Trip", u"Own"}), exit_code::done);
+    EXPECT_EQ(run({u"/apply", u"/noicon", u"/picture:C:\\sky.jpg", u"Trip"}), exit_code::done);
+    EXPECT_FALSE(disk.exists(icon));
+    EXPECT_EQ(output.lines,
+              (std::vector<std::u16string>{
+                  u"C:\\Work\\Trip\\: applied",
+                  u"C:\\Work\\Own\\: applied; it kept its own icon",
+                  u"C:\\Work\\Trip\\: picture \"C:\\sky.jpg\", colour 0, the picture on its icon",
+                  u"C:\\Work\\Own\\: picture \"C:\\sky.jpg\", colour 0, its own icon",
+                  u"C:\\Work\\Trip\\: applied",
+              }));
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ std::string whatRan(const fakes::FormHarness& h) {
 
 TEST(KeyboardFocus, TabWalksTheVisibleControlsInReadingOrder) {
     const std::vector<ControlId> forwards = {
-        ControlId::fold,   ControlId::wbtn1,  ControlId::img,    ControlId::wbtn2,
-        ControlId::Image3, ControlId::Image5, ControlId::Image4, ControlId::Label1,
-        ControlId::Label9, ControlId::fold};
+        ControlId::fold,   ControlId::wbtn1,   ControlId::img,    ControlId::wbtn2,
+        ControlId::Image3, ControlId::iconBox, ControlId::Image5, ControlId::Image4,
+        ControlId::Label1, ControlId::Label9,  ControlId::fold};
     fakes::FormHarness h;
     EXPECT_EQ(h.form.focused(), std::nullopt);  // nothing visible at start
     std::vector<ControlId> walked;
@@ -162,6 +162,7 @@ TEST(Accessibility, EveryFocusableControlHasItsArabicNameAndRole) {
         {ControlId::wbtn1, u"اختر المجلد", AccessibleRole::pushButton},
         {ControlId::wbtn2, u"اختر الصورة", AccessibleRole::pushButton},
         {ControlId::Image3, u"لون الخط", AccessibleRole::pushButton},
+        {ControlId::iconBox, u"إظهار الصورة على أيقونة المجلد", AccessibleRole::checkBox},
         {ControlId::Image5, u"تطبيق", AccessibleRole::pushButton},
         {ControlId::Image4, u"إزالة الخلفية", AccessibleRole::pushButton},
         {ControlId::Label1, u"معلومات عن البرنامج والمبرمج", AccessibleRole::link},

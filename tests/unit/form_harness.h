@@ -12,6 +12,7 @@
 
 #include "fake_code_page.h"
 #include "fake_disk.h"
+#include "fake_icon_maker.h"
 #include "fake_services.h"
 #include "fake_shell.h"
 #include "mainwindow/form1.h"
@@ -53,9 +54,10 @@ struct FormHarness {
     FakePause pause;
     FakeView view;
     FakeErrorTexts errorTexts;
+    FakeIconMaker icons;
     mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
                                                 dialogs, pictures, locale, urls, frame, background,
-                                                shell, windows, errorTexts, network, pause},
+                                                shell, windows, errorTexts, network, pause, icons},
                            view};
 
     FormHarness() {

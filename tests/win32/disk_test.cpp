@@ -123,10 +123,11 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakeView view;
     win32::WindowsVersion windows;
     fakes::FakeErrorTexts errorTexts;
+    fakes::FakeIconMaker icons;
     mainwindow::Form1 form(
         mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
                              pictures, locale, urls, frame, background, shell, windows, errorTexts,
-                             network, pause},
+                             network, pause, icons},
         view);
     using mainwindow::ControlId;
 

@@ -15,6 +15,7 @@
 #include "platform/win32/gdi_guards.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_version.h"
 #include "running_program.h"
 #include "screenshot.h"
 #include "test_environment.h"
@@ -216,6 +217,58 @@ TEST_F(ProgramWindow, ShowsAFoldersSettingAndRemovesIt) {
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(
         waitFor([&] { return ::GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY; }));
+}
+
+// The program's check box, a native child of the window.
+HWND checkBoxOf(HWND window) {
+    HWND found = nullptr;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[16]{};
+            ::GetClassNameW(child, name, 16);
+            const auto type = ::GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+            if (lstrcmpiW(name, L"Button") != 0 || type != BS_AUTOCHECKBOX) return TRUE;
+            *reinterpret_cast<HWND*>(data) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Checked where Explorer draws no background; a folder with an icon of its
+// own clears and disables it. The screenshot shows it at this DPI.
+TEST_F(ProgramWindow, TheIconBoxStartsByTheWindowsAndYieldsToAFoldersOwnIcon) {
+    HWND box = checkBoxOf(window_);
+    ASSERT_NE(box, nullptr);
+    const bool vistaOrLater = win32::WindowsVersion().release().major >= 6;
+    EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED, vistaOrLater);
+    EXPECT_TRUE(::IsWindowEnabled(box));
+    EXPECT_EQ(textOf(box), L"إظهار الصورة على أيقونة المجلد");
+    EXPECT_TRUE(::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_RTLREADING);
+    RECT placed{};
+    ::GetWindowRect(box, &placed);
+    EXPECT_EQ(placed.right - placed.left, ::MulDiv(3495, static_cast<int>(dpi_), 1440));
+    const std::wstring shots = win32::toWide(testEnvironment().shots);
+    if (!shots.empty()) {
+        ::CreateDirectoryW(shots.c_str(), nullptr);
+        ::Sleep(500);  // the first paint
+        saveScreenshot(shots + L"\\icon-box-" + std::to_wstring(dpi_) + L"dpi.png");
+    }
+
+    const std::wstring folder = win32::toWide(freshFolder(u"window-own-icon"));
+    {
+        win32::UniqueFile file(::CreateFileW((folder + L"Desktop.ini").c_str(), GENERIC_WRITE, 0,
+                                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        const char text[] = "[.ShellClassInfo]\r\nIconResource=C:\\mine.ico,0\r\n";
+        DWORD written = 0;
+        ::WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
+    }
+    HWND fold = editBoxes(window_).at(0);
+    ::SendMessageW(fold, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    EXPECT_TRUE(waitFor([&] { return !::IsWindowEnabled(box); }));
+    EXPECT_NE(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 // The preview shows the large picture: orange where the window is dark.

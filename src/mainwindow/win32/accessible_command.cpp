@@ -47,6 +47,8 @@ LONG msaaRole(AccessibleRole role) {
             return ROLE_SYSTEM_LINK;
         case AccessibleRole::editableText:
             return ROLE_SYSTEM_TEXT;
+        case AccessibleRole::checkBox:
+            return ROLE_SYSTEM_CHECKBUTTON;
         case AccessibleRole::none:
             break;
     }

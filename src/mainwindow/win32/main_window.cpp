@@ -86,7 +86,8 @@ MainWindow::MainWindow(const WindowServices& services)
                                  services.messages, services.folderBrowser, services.dialogs,
                                  services.pictures, services.locale, services.urls, *this,
                                  services.background, services.shell, services.windows,
-                                 services.errorTexts, services.network, services.pause},
+                                 services.errorTexts, services.network, services.pause,
+                                 services.icons},
             *this),
       controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
     services_.pictures.setDpiSource([this] { return dpi_; });
@@ -187,6 +188,8 @@ MainWindow::Answer MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPa
             return onGetObject();
         case WM_CTLCOLOREDIT:
             return onCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CTLCOLORSTATIC:
+            return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
             return onActivate(LOWORD(wParam));
         case WM_SETFOCUS:
@@ -324,6 +327,7 @@ MainWindow::Answer MainWindow::onSetCursor(HWND over, UINT hitTest) {
 }
 
 MainWindow::Answer MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    if (controls_.checkBoxNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
     auto box = controls_.boxOf(reinterpret_cast<HWND>(lParam));
     if (!box) return 0;
     switch (HIWORD(wParam)) {
@@ -356,6 +360,32 @@ MainWindow::Answer MainWindow::onCtlColorEdit(HDC dc, HWND edit) {
     ::SetTextColor(dc, controls_.textColour(*box));
     ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+}
+
+// The check box lies on the painted background: its brush is what the
+// window paints beneath it. A brush, not a paint into the box's DC: the box
+// fills with it only when it draws itself whole, and a focus change that
+// draws only the focus rectangle must not wipe its label.
+MainWindow::Answer MainWindow::onCtlColorStatic(HDC dc, HWND control) {
+    auto brush = controls_.checkBoxColours(control, dc);
+    if (!brush) return std::nullopt;
+    if (*brush) return reinterpret_cast<LRESULT>(*brush);
+    RECT box{};
+    ::GetClientRect(control, &box);
+    POINT origin{0, 0};
+    ::MapWindowPoints(control, window_, &origin, 1);
+    ::win32::UniqueBitmap beneath(::CreateCompatibleBitmap(dc, box.right, box.bottom));
+    ::win32::UniqueDc canvas(::CreateCompatibleDC(dc));
+    if (!beneath || !canvas) return std::nullopt;
+    {
+        ::win32::SelectGuard select(canvas.get(), beneath.get());
+        ::SetViewportOrgEx(canvas.get(), -origin.x, -origin.y, nullptr);
+        paint(canvas.get());
+    }
+    checkBoxBrush_ = ::win32::UniqueBrush(::CreatePatternBrush(beneath.get()));
+    if (!checkBoxBrush_) return std::nullopt;
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    return reinterpret_cast<LRESULT>(checkBoxBrush_.get());
 }
 
 MainWindow::Answer MainWindow::onActivate(UINT state) {
@@ -483,6 +513,7 @@ void MainWindow::selectAll(ControlId box) { controls_.selectAll(box); }
 void MainWindow::redraw(ControlId id) {
     repaint();
     if (id == ControlId::vcolor) controls_.colourChanged();
+    if (id == ControlId::iconBox) controls_.checkBoxChanged();
 }
 
 void MainWindow::repaint() {

@@ -13,6 +13,7 @@
 #include "mainwindow/win32/native_controls.h"
 #include "mainwindow/win32/painter.h"
 #include "mainwindow/win32/window_services.h"
+#include "platform/win32/unique_handle.h"
 
 namespace mainwindow::win32 {
 
@@ -66,6 +67,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     Answer onCommand(WPARAM wParam, LPARAM lParam);
     Answer onGetObject();
     Answer onCtlColorEdit(HDC dc, HWND edit);
+    Answer onCtlColorStatic(HDC dc, HWND control);
     Answer onActivate(UINT state);
     Answer onSetFocus();
     Answer onPictureFinished();
@@ -108,6 +110,8 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
 
     std::unique_ptr<ArtworkSet> artwork_;
     std::unique_ptr<Fonts> fonts_;
+    // What the window paints beneath the icon box, which the box fills with.
+    ::win32::UniqueBrush checkBoxBrush_;
     HWND focused_ = nullptr;
     // The focus when the window stopped taking input, to give back after.
     HWND focusWhileWaiting_ = nullptr;

@@ -20,8 +20,27 @@ using mainwindow::ControlId;
 using mainwindow::ControlKind;
 
 // The native children in their stacking order.
-constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold, ControlId::img,
-                                    ControlId::color, ControlId::Text1};
+constexpr std::array nativeChildren{ControlId::Command1, ControlId::fold,  ControlId::img,
+                                    ControlId::color,    ControlId::Text1, ControlId::iconBox};
+
+// The tooltip's tools, on the main window.
+constexpr UINT_PTR closeTool = 1;
+constexpr UINT_PTR iconBoxTool = 2;
+
+// The style of a native child of `kind` that takes the keyboard when `seen`.
+DWORD childStyle(ControlKind kind, bool seen) {
+    const DWORD common = WS_CHILD | (seen ? WS_VISIBLE | WS_TABSTOP : 0);
+    switch (kind) {
+        case ControlKind::pushButton:
+            return common | BS_PUSHBUTTON;
+        case ControlKind::checkBox:
+            // Arabic: the box on the right, its text before it. BS_NOTIFY
+            // tells of the focus, which the model keeps for Tab.
+            return common | BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | BS_NOTIFY;
+        default:
+            return common | ES_AUTOHSCROLL;
+    }
+}
 
 // The boxes a person sees, and the painted labels that say what each holds.
 constexpr std::array<std::pair<ControlId, ControlId>, 2> labelledBoxes{
@@ -55,27 +74,27 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
     const UINT dpi = dpi_();
     for (ControlId id : nativeChildren) {
         const Control& control = form_.control(id);
-        const bool button = control.kind == ControlKind::pushButton;
+        const bool edit = control.kind == ControlKind::textBox;
         // What lies out of sight is hidden too, so that assistive tools pass
         // it over; a hidden box still holds its text.
-        const bool seen = inTabOrder(id);
-        const DWORD style = WS_CHILD | (seen ? WS_VISIBLE | WS_TABSTOP : 0) |
-                            (button ? BS_PUSHBUTTON : DWORD{ES_AUTOHSCROLL});
+        const DWORD style = childStyle(control.kind, inTabOrder(id));
+        const DWORD extended = control.kind == ControlKind::checkBox ? WS_EX_RTLREADING : 0;
         // Made in place and with their font: moving them afterwards would lay
         // each out twice before the first paint.
         const RECT r = pixelRect(control.rect, dpi);
         HWND child = ::CreateWindowExW(
-            0, button ? WC_BUTTONW : WC_EDITW, ::win32::wide(control.text), style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, parent_,
+            extended, edit ? WC_EDITW : WC_BUTTONW, ::win32::wide(control.text), style, r.left,
+            r.top, r.right - r.left, r.bottom - r.top, parent_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id) + 1), instance, nullptr);
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.get(control.font)), FALSE);
         children_[id] = child;
-        if (!button) {
+        if (edit) {
             ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
             editProc_ = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
         }
     }
+    checkBoxChanged();
     // After the boxes, so that the stand-ins follow them among the siblings.
     return standIns_.create(parent_);
 }
@@ -85,7 +104,12 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
 // window's first paint.
 void NativeControls::mouseMoved(WPARAM keys, LPARAM at) {
     if (toolTip_) return;
-    if (mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) return;
+    // A disabled box leaves the mouse to the main window, which is where
+    // its tooltip is shown from.
+    const bool overBox = form_.control(ControlId::iconBox).rect.contains(twips(at));
+    if (!overBox && mainwindow::controlAt(form_.controls(), twips(at)) != ControlId::Image6) {
+        return;
+    }
     auto themed = themed_.activate();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -113,18 +137,23 @@ void NativeControls::layout(const Fonts& fonts) {
 
 void NativeControls::placeToolTip() {
     if (!toolTip_) return;
-    const Control& close = form_.control(ControlId::Image6);
-    std::wstring tip = ::win32::toWide(close.toolTip);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    // The tip is Arabic, on every Windows.
-    tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
-    tool.hwnd = parent_;
-    tool.uId = 1;
-    tool.rect = pixelRect(close.rect, dpi_());
-    tool.lpszText = tip.data();
-    ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    for (auto [id, toolId] :
+         {std::pair{ControlId::Image6, closeTool}, std::pair{ControlId::iconBox, iconBoxTool}}) {
+        const Control& control = form_.control(id);
+        std::wstring tip = ::win32::toWide(control.toolTip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        // The tip is Arabic, on every Windows.
+        tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
+        tool.hwnd = parent_;
+        tool.uId = toolId;
+        tool.rect = pixelRect(control.rect, dpi_());
+        tool.lpszText = tip.data();
+        ::SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        // The box has a tip only while it says why it is disabled.
+        if (!tip.empty())
+            ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void NativeControls::accessibilityWanted() {
@@ -255,5 +284,44 @@ void NativeControls::focus(ControlId control) {
 }
 
 void NativeControls::colourChanged() { standIns_.colourChanged(); }
+
+void NativeControls::checkBoxChanged() {
+    HWND box = window(ControlId::iconBox);
+    if (!box) return;
+    const Control& control = form_.control(ControlId::iconBox);
+    ::SendMessageW(box, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::EnableWindow(box, control.enabled ? TRUE : FALSE);
+    placeToolTip();
+}
+
+bool NativeControls::checkBoxNotified(HWND child, WORD code) {
+    if (!child || child != window(ControlId::iconBox)) return false;
+    switch (code) {
+        case BN_CLICKED:
+            form_.iconBoxClicked(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            break;
+        case BN_SETFOCUS:
+            form_.focusEntered(ControlId::iconBox);
+            break;
+        case BN_KILLFOCUS:
+            form_.focusLeft(ControlId::iconBox);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+std::optional<HBRUSH> NativeControls::checkBoxColours(HWND child, HDC dc) const {
+    if (!child || child != window(ControlId::iconBox)) return std::nullopt;
+    if (highContrast()) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
+    }
+    ::SetTextColor(dc, resolveColour(form_.control(ControlId::iconBox).foreColour));
+    ::SetBkMode(dc, TRANSPARENT);
+    return nullptr;
+}
 
 }  // namespace mainwindow::win32

@@ -52,6 +52,15 @@ class NativeControls {
     void focus(mainwindow::ControlId control);
     // The colour button's description follows the colour.
     void colourChanged();
+    // The icon box shows the model's state, and its tooltip says why it
+    // cannot be checked where it cannot.
+    void checkBoxChanged();
+    // A notification from a child: true when it was the icon box's.
+    bool checkBoxNotified(HWND child, WORD code);
+    // Colours for the icon box's label, and its background brush: the
+    // system's in high contrast, else null for the window's own painting
+    // beneath it. Nothing for any other child.
+    std::optional<HBRUSH> checkBoxColours(HWND child, HDC dc) const;
 
   private:
     static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foldermenu/folder_menu.h"
+#include "platform/folder_icon_maker.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/background_work.h"
 #include "platform/win32/com_apartment.h"
@@ -44,6 +45,7 @@ struct WindowServices {
     ::win32::PauseTimer& pause;
     // The folders' menu entry, which the window's system menu turns on and off.
     foldermenu::FolderMenuEntry& folderMenu;
+    platform::FolderIconMaker& icons;
 };
 
 }  // namespace mainwindow::win32

@@ -34,23 +34,31 @@ UniqueIdList ShellNotifier::idOf(const std::wstring& folder) {
     return id;
 }
 
+void ShellNotifier::notify(std::initializer_list<LONG> events, const std::u16string& folder) {
+    std::wstring path = toWide(folder);
+    // The shell names a folder without the backslash, a drive root with it.
+    if (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    const auto id = idOf(path);
+    for (LONG event : events) {
+        if (id) {
+            ::SHChangeNotify(event, SHCNF_IDLIST | SHCNF_FLUSHNOWAIT, id.get(), nullptr);
+        } else {
+            ::SHChangeNotify(event, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, path.c_str(), nullptr);
+        }
+    }
+}
+
 // A folder whose Desktop.ini changed: the folder itself was updated, and its
 // attributes changed with it. The shell reads the file again and redraws an
 // open window of the folder. Without waiting for the shell to take it in: a
 // command over many folders must not stall on a busy Explorer.
 void ShellNotifier::folderChanged(const std::u16string& folder) {
-    std::wstring path = toWide(folder);
-    // The shell names a folder without the backslash, a drive root with it.
-    if (path.size() > 3 && path.back() == L'\\') path.pop_back();
-    if (auto id = idOf(path)) {
-        constexpr UINT flags = SHCNF_IDLIST | SHCNF_FLUSHNOWAIT;
-        ::SHChangeNotify(SHCNE_UPDATEITEM, flags, id.get(), nullptr);
-        ::SHChangeNotify(SHCNE_ATTRIBUTES, flags, id.get(), nullptr);
-        return;
-    }
-    constexpr UINT flags = SHCNF_PATHW | SHCNF_FLUSHNOWAIT;
-    ::SHChangeNotify(SHCNE_UPDATEITEM, flags, path.c_str(), nullptr);
-    ::SHChangeNotify(SHCNE_ATTRIBUTES, flags, path.c_str(), nullptr);
+    notify({SHCNE_UPDATEITEM, SHCNE_ATTRIBUTES}, folder);
+}
+
+// Our icon file came or went: an open window of the folder lists it again.
+void ShellNotifier::folderContentsChanged(const std::u16string& folder) {
+    notify({SHCNE_UPDATEDIR}, folder);
 }
 
 }  // namespace win32

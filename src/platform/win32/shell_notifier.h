@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "platform/shell_notifier.h"
@@ -18,10 +19,12 @@ class ShellNotifier : public platform::ShellNotifier {
   public:
     explicit ShellNotifier(ComOnFirstUse& com) : com_(com) {}
     void folderChanged(const std::u16string& folder) override;
+    void folderContentsChanged(const std::u16string& folder) override;
 
   private:
     // The shell's name for the folder; empty when it cannot tell.
     UniqueIdList idOf(const std::wstring& folder);
+    void notify(std::initializer_list<LONG> events, const std::u16string& folder);
 
     ComOnFirstUse& com_;
     // The place that holds the folder last changed. Parsing a whole path
