@@ -22,8 +22,8 @@ namespace attribute = platform::attribute;
 
 constexpr char16_t folder[] = u"C:\\Data\\";
 constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
-constexpr char16_t sky[] = u"C:\\صور\\سماء.jpg";
-constexpr char16_t sea[] = u"C:\\صور\\بحر.jpg";
+constexpr char16_t sky[] = u"C:\\Pictures\\sky.jpg";
+constexpr char16_t sea[] = u"C:\\Pictures\\sea.jpg";
 
 TEST(IconLines, OursOnlyByOurNamePatternRelativeToTheFolder) {
     const std::u16string name = customisation::iconFileName("icon bytes");
