@@ -255,13 +255,7 @@ TEST_F(FolderIconTest, SavesTheLargeImageForALook) {
     ASSERT_TRUE(factory);
     const auto png = win32::encodePng(*factory.Get(), image);
     ASSERT_TRUE(png);
-    // Beside the scratch folder, in the build folder.
-    std::u16string build = testEnvironment().scratch;
-    build.pop_back();
-    build.erase(build.find_last_of(u'\\') + 1);
-    const std::u16string folder = build + u"e2e\\";
-    ::CreateDirectoryW(win32::wide(folder), nullptr);
-    writeFile(folder + u"icon-256.png", *png);
+    writeFile(showcaseFolder() + u"icon-256.png", *png);
 }
 
 }  // namespace

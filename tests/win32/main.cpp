@@ -26,6 +26,18 @@ std::u16string freshFolder(const std::u16string& name) {
     return folder;
 }
 
+std::u16string showcaseFolder() {
+    // The scratch folder is the build folder's: build/<preset>/scratch.
+    std::u16string folder = environment.scratch;
+    for (int level = 0; level < 2; ++level) {
+        folder.pop_back();
+        folder.erase(folder.find_last_of(u'\\') + 1);
+    }
+    folder += u"e2e\\";
+    ::CreateDirectoryW(win32::wide(folder), nullptr);
+    return folder;
+}
+
 std::u16string largePicture() {
     std::string path = LARGE_PICTURE;
     std::u16string windows(path.begin(), path.end());

@@ -15,6 +15,10 @@ const TestEnvironment& testEnvironment();
 // A fresh empty folder under the scratch folder, with its trailing backslash.
 std::u16string freshFolder(const std::u16string& name);
 
+// Where what the program shows is saved for a person to look at, beside the
+// end-to-end test's screenshots (build/e2e), with its trailing backslash.
+std::u16string showcaseFolder();
+
 // The photograph-sized JPEG made for these tests (a CTest fixture), as a
 // Windows path.
 std::u16string largePicture();
