@@ -203,6 +203,19 @@ TEST_F(FolderIconTest, FailedApplyLeavesTheOldIconAndDeletesTheNew) {
     EXPECT_EQ(seen(disk), before);
 }
 
+// A new icon is written under its own name in place; one that a crash left
+// half written there, or that someone changed, is made whole by the next
+// apply of the same picture, and the same icon already there is kept.
+TEST_F(FolderIconTest, AnIconFileUnderOurNameEndsWithTheIconsBytes) {
+    for (const std::string old : {"sky", "sky icon and more", "sky icon"}) {
+        disk.addFile(iconPath("sky icon"), old, attribute::hidden);
+        ASSERT_EQ(apply(sky).icon, FolderIcon::ours) << old;
+        EXPECT_EQ(disk.at(iconPath("sky icon")).bytes, "sky icon") << old;
+        EXPECT_EQ(disk.at(iconPath("sky icon")).attributes, attribute::hidden | attribute::system);
+        EXPECT_EQ(ourIconFiles().size(), 1u);
+    }
+}
+
 TEST_F(FolderIconTest, FailedMarkOfAFreshFolderLeavesNoFileOfOurs) {
     disk.refuseAttributes(u"C:\\Data\\");
     disk.refuseAttributes(u"C:\\Data");
