@@ -27,21 +27,6 @@ std::u16string pathInFolder(std::u16string_view folder, std::u16string_view name
 IconFilePut putIconFile(Disk& disk, std::u16string_view folder, const std::u16string& name,
                         std::string_view bytes) {
     const std::u16string path = pathInFolder(folder, name);
-    // A new picture gives a new name, and no Desktop.ini names the file until
-    // it is whole and on the disk: written in place, with no replace. A file
-    // a crash left half written under the name is made right below.
-    if (auto made = retryWhileBusy(disk.files, [&] { return disk.files.createNew(path); })) {
-        const bool written = made->write(bytes) && made->flush();
-        const auto error = made->error();
-        made.file.reset();  // closed before its attributes change
-        if (written) {
-            ensureAttributes(disk.attributes, path, attribute::hidden | attribute::system);
-            return {true, true};
-        }
-        disk.attributes.set(path, attribute::normal);
-        retryWhileBusy(disk.files, [&] { return disk.files.remove(path); });
-        return {false, false, error};
-    }
     bool created = true;
     std::optional<platform::FileStamp> expected;
     for (int attempt = 0; attempt < mergeAttempts; ++attempt) {
