@@ -16,6 +16,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/wide_text.h"
+#include "profile_value.h"
 #include "test_environment.h"
 
 namespace {
@@ -23,14 +24,6 @@ namespace {
 // Wine reports the archive bit on every regular file.
 DWORD attributesOf(const std::u16string& path) {
     return ::GetFileAttributesW(win32::wide(path)) & ~DWORD{FILE_ATTRIBUTE_ARCHIVE};
-}
-
-std::u16string profileValue(const std::u16string& file, const wchar_t* section,
-                            const wchar_t* key) {
-    wchar_t value[512] = {};
-    const DWORD length =
-        ::GetPrivateProfileStringW(section, key, L"(none)", value, 512, win32::wide(file));
-    return win32::fromWide({value, length});
 }
 
 TEST(CodePageOnDisk, ApplyKeepsTheirValuesAndRestoreTheirBytes) {

@@ -15,6 +15,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_version.h"
+#include "profile_value.h"
 #include "test_environment.h"
 #include "test_support.h"
 #include "utf16_bytes.h"
@@ -171,14 +172,6 @@ TEST_F(DiskTest, RemoveKeepsAnotherProgramsIcon) {
               "[.ShellClassInfo]\r\nIconResource=C:\\blue.ico,0\r\n");
     // Visible again, as it was before apply hid it.
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), DWORD{0});
-}
-
-std::u16string profileValue(const std::u16string& file, const wchar_t* section,
-                            const wchar_t* key) {
-    wchar_t value[512] = {};
-    const DWORD length =
-        ::GetPrivateProfileStringW(section, key, L"(none)", value, 512, win32::wide(file));
-    return win32::fromWide({value, length});
 }
 
 // Windows' INI reader takes a UTF-8 mark for ANSI, which Wine's does not:
