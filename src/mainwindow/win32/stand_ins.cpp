@@ -6,6 +6,7 @@
 #include "mainwindow/keyboard.h"
 #include "mainwindow/win32/painter.h"
 #include "mainwindow/win32/place_child.h"
+#include "mainwindow/win32/window_procedure.h"
 #include "platform/win32/wide_text.h"
 
 namespace mainwindow::win32 {
@@ -29,7 +30,8 @@ bool StandIns::create(HWND parent) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW standInClass{};
     standInClass.cbSize = sizeof(standInClass);
-    standInClass.lpfnWndProc = windowProc;
+    // Attached to the answers an accessible object reads back from the window.
+    standInClass.lpfnWndProc = windowProcedure<CommandAnswers, &StandIns::onMessage>;
     standInClass.hInstance = instance;
     standInClass.lpszClassName = className;
     if (!::RegisterClassExW(&standInClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -66,18 +68,12 @@ void StandIns::colourChanged() {
                      CHILDID_SELF);
 }
 
-LRESULT CALLBACK StandIns::windowProc(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(standIn, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* answers = reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(standIn, GWLP_USERDATA));
-    if (!answers) return ::DefWindowProcW(standIn, message, wParam, lParam);
-    return static_cast<StandIns*>(answers)->onMessage(standIn, message, wParam, lParam);
+LRESULT StandIns::onMessage(CommandAnswers& answers, HWND standIn, UINT message, WPARAM wParam,
+                            LPARAM lParam) {
+    return static_cast<StandIns&>(answers).answer(standIn, message, wParam, lParam);
 }
 
-LRESULT StandIns::onMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StandIns::answer(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
@@ -123,9 +119,6 @@ LRESULT StandIns::onMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lP
                 accessibilityWanted_();
                 return accessibleCommand(standIn, wParam);
             }
-            break;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(standIn, GWLP_USERDATA, 0);
             break;
         default:
             break;
