@@ -9,6 +9,7 @@
 
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/draws_nothing.h"
 #include "mainwindow/win32/place_child.h"
 #include "mainwindow/win32/window_procedure.h"
 #include "platform/win32/wide_text.h"
@@ -199,18 +200,8 @@ HWND NativeControls::addLabel(ControlId before, const std::u16string& text,
 }
 
 LRESULT NativeControls::onLabelMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            // The main window draws the label beneath.
-            ::ValidateRect(label, nullptr);
-            return 0;
-        case WM_PRINTCLIENT:
-            return 0;
-        default:
-            break;
-    }
+    // The main window draws the label beneath.
+    if (auto drawn = drawNothing(label, message)) return *drawn;
     return ::CallWindowProcW(staticProc_, label, message, wParam, lParam);
 }
 

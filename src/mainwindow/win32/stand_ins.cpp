@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/draws_nothing.h"
 #include "mainwindow/win32/painter.h"
 #include "mainwindow/win32/place_child.h"
 #include "mainwindow/win32/window_procedure.h"
@@ -74,16 +75,10 @@ LRESULT StandIns::onMessage(CommandAnswers& answers, HWND standIn, UINT message,
 }
 
 LRESULT StandIns::answer(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto drawn = drawNothing(standIn, message)) return *drawn;
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            ::ValidateRect(standIn, nullptr);
-            return 0;
-        case WM_PRINTCLIENT:
-            return 0;
         case WM_SETFOCUS:
             if (auto id = commandOf(standIn)) form_.focusEntered(*id);
             return 0;
