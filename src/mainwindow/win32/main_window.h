@@ -46,7 +46,15 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     // the system's default window procedure.
     using Answer = std::optional<LRESULT>;
 
-    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    // Posted by the picture loader when a decode for the preview has finished.
+    static constexpr UINT pictureFinished = WM_APP + 1;
+    // Posted by the worker when disk work for a command or a read has finished.
+    static constexpr UINT diskWorkFinished = WM_APP + 2;
+    // The one-shot timer of the pause before a network folder is read.
+    static constexpr UINT_PTR pauseTimer = 1;
+
+    // Every message of the window, which is attached to this object.
+    LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Hands each message to its handler below.
     Answer onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -9,7 +9,9 @@
 
 #include "mainwindow/hit_test.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/draws_nothing.h"
 #include "mainwindow/win32/place_child.h"
+#include "mainwindow/win32/window_procedure.h"
 #include "platform/win32/wide_text.h"
 
 namespace mainwindow::win32 {
@@ -89,9 +91,8 @@ bool NativeControls::create(HWND parent, const Fonts& fonts) {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.get(control.font)), FALSE);
         children_[id] = child;
         if (edit) {
-            ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            editProc_ = reinterpret_cast<WNDPROC>(
-                ::SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc)));
+            editProc_ = subclass(child, this,
+                                 windowProcedure<NativeControls, &NativeControls::onBoxMessage>);
         }
     }
     checkBoxChanged();
@@ -190,60 +191,39 @@ HWND NativeControls::addLabel(ControlId before, const std::u16string& text,
                           WS_CHILD | WS_VISIBLE | SS_RIGHT, r.left, r.top, r.right - r.left,
                           r.bottom - r.top, parent_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!label) return nullptr;
-    ::SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    staticProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc)));
+    staticProc_ =
+        subclass(label, this, windowProcedure<NativeControls, &NativeControls::onLabelMessage>);
     HWND above = ::GetWindow(window(before), GW_HWNDPREV);
     ::SetWindowPos(label, above ? above : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return label;
 }
 
-LRESULT CALLBACK NativeControls::labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(label, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(label, message, wParam, lParam);
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            // The main window draws the label beneath.
-            ::ValidateRect(label, nullptr);
-            return 0;
-        case WM_PRINTCLIENT:
-            return 0;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(label, GWLP_USERDATA, 0);
-            break;
-        default:
-            break;
-    }
-    return ::CallWindowProcW(self->staticProc_, label, message, wParam, lParam);
+LRESULT NativeControls::onLabelMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The main window draws the label beneath.
+    if (auto drawn = drawNothing(label, message)) return *drawn;
+    return ::CallWindowProcW(staticProc_, label, message, wParam, lParam);
 }
 
-LRESULT CALLBACK NativeControls::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(box, message, wParam, lParam);
+LRESULT NativeControls::onBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDBLCLK:
-            if (auto id = self->boxOf(box)) {
-                self->form_.boxDoubleClicked(*id);
+            if (auto id = boxOf(box)) {
+                form_.boxDoubleClicked(*id);
                 return 0;
             }
             break;
         case WM_GETOBJECT:
             // The box's own object answers, named beforehand.
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) self->accessibilityWanted();
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) accessibilityWanted();
             break;
         case WM_DESTROY:
-            if (self->annotations_) self->annotations_->clear(box);
+            if (annotations_) annotations_->clear(box);
             break;
         default:
             break;
     }
-    const WNDPROC edit = self->editProc_;
-    // Nothing reaches this object once the box is gone.
-    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(box, GWLP_USERDATA, 0);
-    return ::CallWindowProcW(edit, box, message, wParam, lParam);
+    return ::CallWindowProcW(editProc_, box, message, wParam, lParam);
 }
 
 COLORREF NativeControls::textColour(ControlId box) const {

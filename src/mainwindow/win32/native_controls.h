@@ -63,8 +63,9 @@ class NativeControls {
     std::optional<HBRUSH> checkBoxColours(HWND child, HDC dc) const;
 
   private:
-    static LRESULT CALLBACK boxProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK labelProc(HWND, UINT, WPARAM, LPARAM);
+    // What the edit boxes and the labels do before their own procedures.
+    LRESULT onBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onLabelMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
     void placeToolTip();
     void labelBox(mainwindow::ControlId box, mainwindow::ControlId label);
     // A label that draws nothing, just before `before` among the siblings.
@@ -80,8 +81,8 @@ class NativeControls {
     // The boxes and the push button.
     std::map<mainwindow::ControlId, HWND> children_;
     StandIns standIns_;
-    // The edit boxes' and labels' own window procedures, which boxProc and
-    // labelProc hand on to.
+    // The edit boxes' and labels' own window procedures, which onBoxMessage
+    // and onLabelMessage hand on to.
     WNDPROC editProc_ = nullptr;
     WNDPROC staticProc_ = nullptr;
     HWND toolTip_ = nullptr;

@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "mainwindow/keyboard.h"
+#include "mainwindow/win32/draws_nothing.h"
 #include "mainwindow/win32/painter.h"
 #include "mainwindow/win32/place_child.h"
+#include "mainwindow/win32/window_procedure.h"
 #include "platform/win32/wide_text.h"
 
 namespace mainwindow::win32 {
@@ -29,7 +31,8 @@ bool StandIns::create(HWND parent) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW standInClass{};
     standInClass.cbSize = sizeof(standInClass);
-    standInClass.lpfnWndProc = windowProc;
+    // Attached to the answers an accessible object reads back from the window.
+    standInClass.lpfnWndProc = windowProcedure<CommandAnswers, &StandIns::onMessage>;
     standInClass.hInstance = instance;
     standInClass.lpszClassName = className;
     if (!::RegisterClassExW(&standInClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -66,28 +69,16 @@ void StandIns::colourChanged() {
                      CHILDID_SELF);
 }
 
-LRESULT CALLBACK StandIns::windowProc(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(standIn, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* answers = reinterpret_cast<CommandAnswers*>(::GetWindowLongPtrW(standIn, GWLP_USERDATA));
-    if (!answers) return ::DefWindowProcW(standIn, message, wParam, lParam);
-    return static_cast<StandIns*>(answers)->onMessage(standIn, message, wParam, lParam);
+LRESULT StandIns::onMessage(CommandAnswers& answers, HWND standIn, UINT message, WPARAM wParam,
+                            LPARAM lParam) {
+    return static_cast<StandIns&>(answers).answer(standIn, message, wParam, lParam);
 }
 
-LRESULT StandIns::onMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StandIns::answer(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto drawn = drawNothing(standIn, message)) return *drawn;
     switch (message) {
         case WM_NCHITTEST:
             return HTTRANSPARENT;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            ::ValidateRect(standIn, nullptr);
-            return 0;
-        case WM_PRINTCLIENT:
-            return 0;
         case WM_SETFOCUS:
             if (auto id = commandOf(standIn)) form_.focusEntered(*id);
             return 0;
@@ -123,9 +114,6 @@ LRESULT StandIns::onMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lP
                 accessibilityWanted_();
                 return accessibleCommand(standIn, wParam);
             }
-            break;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(standIn, GWLP_USERDATA, 0);
             break;
         default:
             break;

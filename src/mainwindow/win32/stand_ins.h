@@ -39,8 +39,10 @@ class StandIns : private CommandAnswers {
     void colourChanged();
 
   private:
-    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT onMessage(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam);
+    // The stand-ins' windows hold the answers, which are this object.
+    static LRESULT onMessage(CommandAnswers& answers, HWND standIn, UINT message, WPARAM wParam,
+                             LPARAM lParam);
+    LRESULT answer(HWND standIn, UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<mainwindow::ControlId> commandOf(HWND standIn) const;
 
     // CommandAnswers
