@@ -3,20 +3,16 @@
 #include <memory>
 
 #include "customisation/apply_with_icon.h"
+#include "customisation/colour_text.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/failure_text.h"
-#include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
-#include "customisation/remove.h"
-#include "customisation/text_to_number.h"
-#include "mainwindow/colour.h"
+#include "customisation/restore.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/messages.h"
 
 namespace mainwindow {
-
-using customisation::decimalText;
 
 namespace {
 
@@ -59,13 +55,13 @@ void Form1::Image5_Click() {
     if (text(ControlId::fold).empty()) {
         return dialog.show(messages::noFolder, messages::errorTitle);
     }
-    auto colour = colourNumber();
-    if (!colour || !isRgbColour(*colour)) {
-        return dialog.show(messages::noColour, messages::errorTitle);
-    }
+    auto colour =
+        customisation::rgbColourText(text(ControlId::color), services_.locale.decimalSeparator(),
+                                     customisation::WebForm::refused);
+    if (!colour) return dialog.show(messages::noColour, messages::errorTitle);
 
     const std::u16string folder = text(ControlId::fold);
-    customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
+    customisation::Customisation customisation{text(ControlId::img), *colour};
     struct Outcome {
         customisation::AppliedWithIcon applied;
         customisation::FailureReason reason;
@@ -164,26 +160,20 @@ void Form1::Image4_Click() {
         },
         [this, folder, outcome] {
             auto& dialog = services_.messages;
-            switch (outcome->result) {
-                case customisation::RemoveResult::noFile:
-                case customisation::RemoveResult::notOurs:
-                    return;
-                case customisation::RemoveResult::failed:
-                    return dialog.show(failureText(messages::removeFailed, outcome->reason),
-                                       messages::errorTitle);
-                case customisation::RemoveResult::rewritten:
-                case customisation::RemoveResult::deletedFromSystemFolder:
-                    // The folder's mark is as it was before the first apply.
-                    services_.shell.folderChanged(folder);
-                    return dialog.show(messages::removed, u"");
-                case customisation::RemoveResult::deleted:
-                    dialog.show(messages::removed, u"");
-                    // After the message, as ever; on the disk's side too.
-                    runCommand([attributes = &services_.attributes,
-                                folder] { customisation::unmarkFolder(*attributes, folder); },
-                               [this, folder] { services_.shell.folderChanged(folder); });
-                    return;
+            const auto result = outcome->result;
+            if (result == customisation::RemoveResult::failed) {
+                return dialog.show(failureText(messages::removeFailed, outcome->reason),
+                                   messages::errorTitle);
             }
+            if (result == customisation::RemoveResult::noFile ||
+                result == customisation::RemoveResult::notOurs) {
+                return;
+            }
+            dialog.show(messages::removed, u"");
+            // After the message, as ever; on the disk's side too.
+            runCommand([attributes = &services_.attributes, folder,
+                        result] { customisation::finishRestore(*attributes, folder, result); },
+                       [this, folder] { services_.shell.folderChanged(folder); });
         });
 }
 
