@@ -35,10 +35,6 @@ std::u16string appliedMessage(const platform::WindowsVersion& windows,
 
 }  // namespace
 
-customisation::Disk Form1::customisationDisk() const {
-    return {services_.files, services_.attributes, services_.codePage};
-}
-
 std::u16string Form1::failureText(std::u16string_view message,
                                   const customisation::FailureReason& reason) const {
     std::u16string text(message);
@@ -70,7 +66,7 @@ void Form1::Image5_Click() {
     // The icon is made on the worker: decoding a large photograph takes a while.
     platform::FolderIconMaker* icons = wantsIcon() ? &services_.icons : nullptr;
     runCommand(
-        [disk = customisationDisk(), folder, customisation, icons, outcome]() mutable {
+        [disk = services_.disk, folder, customisation, icons, outcome]() mutable {
             outcome->applied =
                 customisation::applyWithIcon(disk, folder, customisation, icons, &outcome->reason);
         },
@@ -88,11 +84,11 @@ void Form1::Image5_Click() {
 }
 
 void Form1::runCommand(std::function<void()> work, std::function<void()> done) {
-    services_.frame.acceptInput(false);
+    view_.acceptInput(false);
     services_.background.run(
         std::move(work),
         [this, done = std::move(done)] {
-            services_.frame.acceptInput(true);
+            view_.acceptInput(true);
             done();
         },
         false);
@@ -122,7 +118,7 @@ void Form1::readFolder(const std::u16string& folder) {
     // unreachable drive, and the box may change at every keystroke.
     auto found = std::make_shared<customisation::FoundCustomisation>();
     services_.background.run(
-        [disk = customisationDisk(), folder, found]() mutable {
+        [disk = services_.disk, folder, found]() mutable {
             *found = customisation::readCustomisation(disk, folder);
         },
         [this, folder, found] { folderRead(folder, *found); }, true);
@@ -155,7 +151,7 @@ void Form1::Image4_Click() {
     };
     auto outcome = std::make_shared<Outcome>();
     runCommand(
-        [disk = customisationDisk(), folder, outcome]() mutable {
+        [disk = services_.disk, folder, outcome]() mutable {
             outcome->result = customisation::removeCustomisation(disk, folder, &outcome->reason);
         },
         [this, folder, outcome] {
@@ -171,7 +167,7 @@ void Form1::Image4_Click() {
             }
             dialog.show(messages::removed, u"");
             // After the message, as ever; on the disk's side too.
-            runCommand([attributes = &services_.attributes, folder,
+            runCommand([attributes = &services_.disk.attributes, folder,
                         result] { customisation::finishRestore(*attributes, folder, result); },
                        [this, folder] { services_.shell.folderChanged(folder); });
         });

@@ -23,7 +23,7 @@ void Form1::storeFolder(std::u16string folder) {
 }
 
 void Form1::fold_DblClick() {
-    storeFolder(BrowseDialog(services_.frame.handle(), messages::folderBrowserTitle));
+    storeFolder(BrowseDialog(view_.handle(), messages::folderBrowserTitle));
 }
 
 void Form1::dropped(const std::u16string& path, bool isFolder) {
