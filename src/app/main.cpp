@@ -6,6 +6,7 @@
 #include "commandline/win32/arguments.h"
 #include "commandline/win32/console_interruption.h"
 #include "commandline/win32/console_output.h"
+#include "customisation/folder_text.h"
 #include "mainwindow/win32/main_window.h"
 #include "platform/win32/system_library.h"
 
@@ -27,9 +28,7 @@ void restrictDllSearch() {
 // A path from the command line as the window takes a dropped one: full, and
 // a folder without the backslash that the folder box adds itself.
 std::u16string droppedPath(const app::PlatformServices& services, const std::u16string& path) {
-    std::u16string full = services.paths().fullPath(path);
-    while (full.size() > 3 && (full.back() == u'\\' || full.back() == u'/')) full.pop_back();
-    return full;
+    return customisation::withoutEndingSeparators(services.paths().fullPath(path));
 }
 
 }  // namespace

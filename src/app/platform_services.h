@@ -7,9 +7,17 @@
 #include "foldericon/win32/folder_icon_maker.h"
 #include "foldermenu/folder_menu.h"
 #include "mainwindow/win32/window_services.h"
+#include "platform/win32/ansi_code_page.h"
 #include "platform/win32/error_texts.h"
+#include "platform/win32/file_store.h"
+#include "platform/win32/folder_browser.h"
 #include "platform/win32/full_paths.h"
+#include "platform/win32/network_paths.h"
+#include "platform/win32/number_locale.h"
+#include "platform/win32/shell_notifier.h"
+#include "platform/win32/url_launcher.h"
 #include "platform/win32/user_registry.h"
+#include "platform/win32/windows_version.h"
 #include "resource_ids.h"
 
 namespace app {
@@ -30,14 +38,21 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     mainwindow::win32::WindowServices forWindow() {
-        return {com_,     themed_,   files_,  attributes_, codePage_,   messages_, folderBrowser_,
-                dialogs_, pictures_, locale_, urls_,       background_, shell_,    windows_,
-                errors_,  network_,  pause_,  folderMenu_, iconMaker_};
+        return {{disk(), messages_, folderBrowser_, dialogs_, pictures_, locale_, urls_,
+                 background_, shell_, windows_, errors_, network_, pause_, iconMaker_},
+                com_,
+                themed_,
+                messages_,
+                dialogs_,
+                pictures_,
+                background_,
+                pause_,
+                folderMenu_};
     }
 
     commandline::RunnerServices forCommand(platform::TextOutput& output,
                                            const platform::Interruption& interruption) {
-        return {{files_, attributes_, codePage_},
+        return {disk(),
                 locale_,
                 paths_,
                 shell_,
@@ -53,6 +68,8 @@ class PlatformServices {
     const platform::FullPaths& paths() const { return paths_; }
 
   private:
+    customisation::Disk disk() { return {files_, attributes_, codePage_}; }
+
     // First, so that COM outlasts everything below that may use it.
     win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
     win32::ThemedControls themed_;

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/ascii.h"
+
 namespace commandline {
 namespace {
 
@@ -57,11 +59,9 @@ Command commandOf(Switch id) {
     }
 }
 
-char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; }
-
 bool sameName(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
-               return lowerAscii(x) == lowerAscii(y);
+               return platform::ascii::toLower(x) == platform::ascii::toLower(y);
            });
 }
 

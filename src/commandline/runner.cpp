@@ -5,11 +5,12 @@
 
 #include "commandline/usage.h"
 #include "customisation/apply_with_icon.h"
+#include "customisation/colour_text.h"
 #include "customisation/failure_text.h"
-#include "customisation/folder_mark.h"
+#include "customisation/folder_text.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
-#include "customisation/remove.h"
+#include "customisation/restore.h"
 #include "customisation/text_to_number.h"
 #include "foldermenu/folder_menu.h"
 #include "platform/file_attributes.h"
@@ -28,31 +29,10 @@ constexpr std::u16string_view notSaved = u"the change could not be saved in this
 constexpr std::u16string_view notRemoved = u"the customisation could not be removed";
 constexpr std::u16string_view notRegistered = u"the registry could not be changed";
 
-std::optional<int> hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return std::nullopt;
-}
-
-// #RRGGBB as web pages write a colour, turned into 0x00BBGGRR.
-std::optional<std::int32_t> webColour(std::u16string_view text) {
-    if (text.size() != 7 || text[0] != u'#') return std::nullopt;
-    std::int32_t rgb = 0;
-    for (char16_t c : text.substr(1)) {
-        auto digit = hexDigit(c);
-        if (!digit) return std::nullopt;
-        rgb = rgb * 16 + *digit;
-    }
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
-// The colour box's text rule, or #RRGGBB; nothing for what is no colour.
+// The colour box's rule, and the web form besides: a script's colour
+// often comes from a web page.
 std::optional<std::u16string> colourValue(std::u16string_view text, char16_t decimalSeparator) {
-    auto number = text.starts_with(u'#') ? webColour(text)
-                                         : customisation::textToNumber(text, decimalSeparator);
-    if (!number || !customisation::isRgbColour(*number)) return std::nullopt;
-    return customisation::decimalText(*number);
+    return customisation::rgbColourText(text, decimalSeparator, customisation::WebForm::accepted);
 }
 
 class Runner {
@@ -116,11 +96,8 @@ class Runner {
         return exit_code::someFailed;
     }
 
-    // As the folder browser writes it: full, and ending with a backslash.
     std::u16string folderPath(const std::u16string& path) const {
-        std::u16string folder = s_.paths.fullPath(path);
-        if (folder.size() > 3 && folder.back() != u'\\') folder += u'\\';
-        return folder;
+        return customisation::folderText(s_.paths.fullPath(path));
     }
 
     std::optional<Failure> missingFolder(const std::u16string& folder) const {
@@ -166,8 +143,11 @@ class Runner {
 
     std::u16string keptColour(const std::u16string& folder) {
         auto found = customisation::readCustomisation(s_.disk, folder);
+        // The window reads the file's colour into its colour box, which
+        // takes no web form.
         if (found.colour) {
-            if (auto value = colourValue(*found.colour, s_.locale.decimalSeparator())) {
+            if (auto value = customisation::rgbColourText(
+                    *found.colour, s_.locale.decimalSeparator(), customisation::WebForm::refused)) {
                 return *value;
             }
         }
@@ -175,21 +155,13 @@ class Runner {
     }
 
     void remove(const std::u16string& folder) {
-        using customisation::RemoveResult;
         customisation::FailureReason reason;
-        switch (customisation::removeCustomisation(s_.disk, folder, &reason)) {
-            case RemoveResult::noFile:
-            case RemoveResult::notOurs:
-                return report(folder, u"nothing to restore");
-            case RemoveResult::failed:
-                return fail(folder, {reason, notRemoved});
-            case RemoveResult::deleted:
-                customisation::unmarkFolder(s_.disk.attributes, folder);
-                break;
-            case RemoveResult::rewritten:
-            case RemoveResult::deletedFromSystemFolder:
-                // The folder's mark is as it was before the first apply.
-                break;
+        const auto result = customisation::removeCustomisation(s_.disk, folder, &reason);
+        if (result == customisation::RemoveResult::failed) {
+            return fail(folder, {reason, notRemoved});
+        }
+        if (!customisation::finishRestore(s_.disk.attributes, folder, result)) {
+            return report(folder, u"nothing to restore");
         }
         s_.shell.folderChanged(folder);
         report(folder, u"restored");

@@ -1,13 +1,14 @@
 #include "customisation/drive_root.h"
 
+#include "platform/ascii.h"
+
 namespace customisation {
 namespace {
 
 bool startsWith(std::u16string_view text, std::u16string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+        char16_t c = platform::ascii::toUpper(text[i]);
         if (c == u'/') c = u'\\';
         if (c != prefix[i]) return false;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "customisation/ini_line.h"
+#include "platform/ascii.h"
 
 namespace customisation {
 namespace {
@@ -21,10 +22,6 @@ std::uint64_t hashOf(std::string_view bytes) {
         hash *= 0x100000001b3ULL;
     }
     return hash;
-}
-
-bool isHexDigit(char16_t c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
 bool isKey(std::u16string_view line, std::u16string_view name) {
@@ -61,7 +58,8 @@ bool isOurIconFileName(std::u16string_view name) {
         return false;
     }
     const auto hash = name.substr(namePrefix.size(), hashDigits);
-    return std::all_of(hash.begin(), hash.end(), isHexDigit);
+    return std::all_of(hash.begin(), hash.end(),
+                       [](char16_t c) { return platform::ascii::hexDigit(c) >= 0; });
 }
 
 std::vector<std::u16string> iconLines(const std::u16string& iconFile) {

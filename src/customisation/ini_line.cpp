@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace customisation {
 namespace {
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-char16_t foldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; }
 
 }  // namespace
 
@@ -18,8 +18,9 @@ std::u16string_view trimBlanks(std::u16string_view text) {
 }
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+        return platform::ascii::toLower(x) == platform::ascii::toLower(y);
+    });
 }
 
 std::optional<std::u16string_view> sectionName(std::u16string_view line) {

@@ -4,17 +4,17 @@
 
 #include "customisation/ini_line.h"
 #include "customisation/ini_text.h"
+#include "platform/ascii.h"
 
 namespace customisation {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool isAsciiKey(std::string_view bytes, std::u16string_view key) {
     return std::equal(bytes.begin(), bytes.end(), key.begin(), key.end(), [](char b, char16_t k) {
-        return k < 0x80 && foldCase(b) == foldCase(static_cast<char>(k));
+        return k < 0x80 &&
+               platform::ascii::toLower(b) == platform::ascii::toLower(static_cast<char>(k));
     });
 }
 

@@ -3,22 +3,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace customisation {
 namespace {
 
 bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
-bool isDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-
-bool hasDrive(std::u16string_view path) {
-    return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == u':';
-}
-
 // Upper case as the file system compares names, for the scripts whose
 // letters have case: Latin, Greek and Cyrillic. A letter missed here only
 // keeps a picture's path absolute.
 char16_t upperCase(char16_t c) {
-    if (c >= u'a' && c <= u'z') return c - u'a' + u'A';
+    if (c < 0x80) return platform::ascii::toUpper(c);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
     if (c >= 0x100 && c <= 0x17E && c != 0x131 && c != 0x138 && c != 0x149) {
         // Latin Extended-A pairs its letters, upper first; the run from
@@ -47,7 +43,8 @@ std::u16string withoutLongPrefix(std::u16string_view path) {
                });
     };
     if (starts(u"\\\\?\\UNC\\")) return u"\\\\" + std::u16string(path.substr(8));
-    if (starts(u"\\\\?\\") && hasDrive(path.substr(4))) return std::u16string(path.substr(4));
+    if (starts(u"\\\\?\\") && platform::ascii::startsWithDrive(path.substr(4)))
+        return std::u16string(path.substr(4));
     return std::u16string(path);
 }
 
@@ -77,7 +74,7 @@ std::optional<Parts> partsOf(const std::u16string& path, bool allowTrailingSepar
         while (!rest.empty() && isSeparator(rest.back())) rest.remove_suffix(1);
     }
     Parts parts;
-    if (hasDrive(rest)) {
+    if (platform::ascii::startsWithDrive(rest)) {
         parts.root = rest.substr(0, 2);
         rest.remove_prefix(2);
         if (rest.empty()) return parts;
@@ -127,7 +124,7 @@ std::u16string pictureValueToWrite(std::u16string_view folder, std::u16string_vi
 
 std::optional<NamedPicture> picturePathFromValue(std::u16string_view folder,
                                                  std::u16string_view value) {
-    if (value.empty() || hasDrive(value) || isSeparator(value.front())) {
+    if (value.empty() || platform::ascii::startsWithDrive(value) || isSeparator(value.front())) {
         return NamedPicture{std::u16string(value), false};
     }
     std::vector<std::u16string_view> names;

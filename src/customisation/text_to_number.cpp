@@ -1,5 +1,7 @@
 #include "customisation/text_to_number.h"
 
+#include "platform/ascii.h"
+
 namespace customisation {
 namespace {
 
@@ -8,20 +10,13 @@ constexpr std::int64_t beyondRange = std::int64_t{1} << 33;
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-int hexDigit(char16_t c) {
-    if (isDigit(c)) return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
 // "&H" numbers are 32-bit patterns: &HFFFFFFFF is -1.
 std::optional<std::int32_t> hexadecimal(std::u16string_view digits) {
     while (!digits.empty() && digits.front() == u'0') digits.remove_prefix(1);
     if (digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (char16_t c : digits) {
-        int digit = hexDigit(c);
+        int digit = platform::ascii::hexDigit(c);
         if (digit < 0) return std::nullopt;
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }

@@ -155,8 +155,8 @@ void Form1::doubleClick(ControlId target) {
 // The fixed-size rule: a refused step is skipped, and the resizes that the
 // steps cause run this again without changing anything.
 void Form1::Form_Resize() {
-    services_.frame.setOuterHeight(outerHeightTwips);
-    services_.frame.setOuterWidth(outerWidthTwips);
+    view_.setOuterHeight(outerHeightTwips);
+    view_.setOuterWidth(outerWidthTwips);
 }
 
 }  // namespace mainwindow

@@ -10,14 +10,10 @@
 #include "customisation/read.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/keyboard.h"
-#include "platform/ansi_code_page.h"
 #include "platform/background_work.h"
 #include "platform/common_dialog.h"
-#include "platform/file_attributes.h"
-#include "platform/file_store.h"
 #include "platform/folder_browser.h"
 #include "platform/folder_icon_maker.h"
-#include "platform/main_frame.h"
 #include "platform/message_dialog.h"
 #include "platform/network_paths.h"
 #include "platform/number_locale.h"
@@ -26,6 +22,7 @@
 #include "platform/shell_notifier.h"
 #include "platform/system_error.h"
 #include "platform/url_launcher.h"
+#include "platform/window_handle.h"
 #include "platform/windows_version.h"
 
 namespace mainwindow {
@@ -43,20 +40,31 @@ class Form1View {
     // Gives a control the keyboard focus; the window then reports it back
     // through focusEntered.
     virtual void moveFocus(ControlId control) = 0;
+
+    // The top-level window itself, the owner of the dialogs.
+    virtual platform::WindowHandle handle() const = 0;
+    // Outer size in twips; false when the platform refuses (e.g. minimised).
+    virtual bool setOuterHeight(int twips) = 0;
+    virtual bool setOuterWidth(int twips) = 0;
+    // Releases the mouse capture and lets the system move the window with the
+    // pointer until the left button is released.
+    virtual void dragWithMouse() = 0;
+    // Ends the program at once.
+    virtual void endProgram() = 0;
+    // While false, the window takes no mouse or keyboard input but still
+    // paints and answers: a command waits for the disk meanwhile.
+    virtual void acceptInput(bool accept) = 0;
 };
 
 // The operating system as the handlers see it.
 struct Services {
-    platform::FileStore& files;
-    platform::FileAttributes& attributes;
-    const platform::AnsiCodePage& codePage;
+    customisation::Disk disk;
     platform::MessageDialog& messages;
     platform::FolderBrowser& folderBrowser;
     platform::CommonDialogs& dialogs;
     platform::PictureLoader& pictures;
     const platform::NumberLocale& locale;
     platform::UrlLauncher& urls;
-    platform::MainFrame& frame;
     platform::BackgroundWork& background;
     platform::ShellNotifier& shell;
     const platform::WindowsVersion& windows;
@@ -162,7 +170,6 @@ class Form1 {
     void click(ControlId target);
     void doubleClick(ControlId target);
     std::optional<std::int32_t> colourNumber() const;
-    customisation::Disk customisationDisk() const;
     // A failure message, with the reason on a second line when there is one.
     std::u16string failureText(std::u16string_view message,
                                const customisation::FailureReason& reason) const;

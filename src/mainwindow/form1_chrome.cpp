@@ -25,7 +25,7 @@ void Form1::Form_MouseMove(int button) {
     if (button == mouse::left) {
         // The system's move loop swallows the button's release.
         press_.reset();
-        services_.frame.dragWithMouse();
+        view_.dragWithMouse();
     }
 }
 
@@ -42,7 +42,7 @@ void Form1::Image6_MouseMove() {
     view_.redraw(ControlId::Image6);
 }
 
-void Form1::Image6_Click() { services_.frame.endProgram(); }
+void Form1::Image6_Click() { view_.endProgram(); }
 
 void Form1::Label1_Click() {
     std::u16string text(messages::aboutFirstLine);

@@ -3,20 +3,16 @@
 #include <memory>
 
 #include "customisation/apply_with_icon.h"
+#include "customisation/colour_text.h"
 #include "customisation/desktop_ini_path.h"
 #include "customisation/failure_text.h"
-#include "customisation/folder_mark.h"
 #include "customisation/input_checks.h"
 #include "customisation/read.h"
-#include "customisation/remove.h"
-#include "customisation/text_to_number.h"
-#include "mainwindow/colour.h"
+#include "customisation/restore.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/messages.h"
 
 namespace mainwindow {
-
-using customisation::decimalText;
 
 namespace {
 
@@ -39,10 +35,6 @@ std::u16string appliedMessage(const platform::WindowsVersion& windows,
 
 }  // namespace
 
-customisation::Disk Form1::customisationDisk() const {
-    return {services_.files, services_.attributes, services_.codePage};
-}
-
 std::u16string Form1::failureText(std::u16string_view message,
                                   const customisation::FailureReason& reason) const {
     std::u16string text(message);
@@ -59,13 +51,13 @@ void Form1::Image5_Click() {
     if (text(ControlId::fold).empty()) {
         return dialog.show(messages::noFolder, messages::errorTitle);
     }
-    auto colour = colourNumber();
-    if (!colour || !isRgbColour(*colour)) {
-        return dialog.show(messages::noColour, messages::errorTitle);
-    }
+    auto colour =
+        customisation::rgbColourText(text(ControlId::color), services_.locale.decimalSeparator(),
+                                     customisation::WebForm::refused);
+    if (!colour) return dialog.show(messages::noColour, messages::errorTitle);
 
     const std::u16string folder = text(ControlId::fold);
-    customisation::Customisation customisation{text(ControlId::img), decimalText(*colour)};
+    customisation::Customisation customisation{text(ControlId::img), *colour};
     struct Outcome {
         customisation::AppliedWithIcon applied;
         customisation::FailureReason reason;
@@ -74,7 +66,7 @@ void Form1::Image5_Click() {
     // The icon is made on the worker: decoding a large photograph takes a while.
     platform::FolderIconMaker* icons = wantsIcon() ? &services_.icons : nullptr;
     runCommand(
-        [disk = customisationDisk(), folder, customisation, icons, outcome]() mutable {
+        [disk = services_.disk, folder, customisation, icons, outcome]() mutable {
             outcome->applied =
                 customisation::applyWithIcon(disk, folder, customisation, icons, &outcome->reason);
         },
@@ -92,11 +84,11 @@ void Form1::Image5_Click() {
 }
 
 void Form1::runCommand(std::function<void()> work, std::function<void()> done) {
-    services_.frame.acceptInput(false);
+    view_.acceptInput(false);
     services_.background.run(
         std::move(work),
         [this, done = std::move(done)] {
-            services_.frame.acceptInput(true);
+            view_.acceptInput(true);
             done();
         },
         false);
@@ -126,7 +118,7 @@ void Form1::readFolder(const std::u16string& folder) {
     // unreachable drive, and the box may change at every keystroke.
     auto found = std::make_shared<customisation::FoundCustomisation>();
     services_.background.run(
-        [disk = customisationDisk(), folder, found]() mutable {
+        [disk = services_.disk, folder, found]() mutable {
             *found = customisation::readCustomisation(disk, folder);
         },
         [this, folder, found] { folderRead(folder, *found); }, true);
@@ -159,31 +151,25 @@ void Form1::Image4_Click() {
     };
     auto outcome = std::make_shared<Outcome>();
     runCommand(
-        [disk = customisationDisk(), folder, outcome]() mutable {
+        [disk = services_.disk, folder, outcome]() mutable {
             outcome->result = customisation::removeCustomisation(disk, folder, &outcome->reason);
         },
         [this, folder, outcome] {
             auto& dialog = services_.messages;
-            switch (outcome->result) {
-                case customisation::RemoveResult::noFile:
-                case customisation::RemoveResult::notOurs:
-                    return;
-                case customisation::RemoveResult::failed:
-                    return dialog.show(failureText(messages::removeFailed, outcome->reason),
-                                       messages::errorTitle);
-                case customisation::RemoveResult::rewritten:
-                case customisation::RemoveResult::deletedFromSystemFolder:
-                    // The folder's mark is as it was before the first apply.
-                    services_.shell.folderChanged(folder);
-                    return dialog.show(messages::removed, u"");
-                case customisation::RemoveResult::deleted:
-                    dialog.show(messages::removed, u"");
-                    // After the message, as ever; on the disk's side too.
-                    runCommand([attributes = &services_.attributes,
-                                folder] { customisation::unmarkFolder(*attributes, folder); },
-                               [this, folder] { services_.shell.folderChanged(folder); });
-                    return;
+            const auto result = outcome->result;
+            if (result == customisation::RemoveResult::failed) {
+                return dialog.show(failureText(messages::removeFailed, outcome->reason),
+                                   messages::errorTitle);
             }
+            if (result == customisation::RemoveResult::noFile ||
+                result == customisation::RemoveResult::notOurs) {
+                return;
+            }
+            dialog.show(messages::removed, u"");
+            // After the message, as ever; on the disk's side too.
+            runCommand([attributes = &services_.disk.attributes, folder,
+                        result] { customisation::finishRestore(*attributes, folder, result); },
+                       [this, folder] { services_.shell.folderChanged(folder); });
         });
 }
 

@@ -2,28 +2,28 @@
 #include <array>
 #include <string>
 
+#include "customisation/colour_text.h"
+#include "customisation/folder_text.h"
 #include "customisation/text_to_number.h"
 #include "mainwindow/colour.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/messages.h"
+#include "platform/ascii.h"
 
 namespace mainwindow {
 
 using customisation::decimalText;
-using customisation::textToNumber;
 
 std::u16string Form1::BrowseDialog(platform::WindowHandle owner, std::u16string_view title) {
     return services_.folderBrowser.browse(owner, title);
 }
 
 void Form1::storeFolder(std::u16string folder) {
-    // A drive root such as C:\ already ends with its backslash.
-    if (folder.size() > 3) folder += u'\\';
-    setText(ControlId::fold, std::move(folder));
+    setText(ControlId::fold, customisation::folderText(folder));
 }
 
 void Form1::fold_DblClick() {
-    storeFolder(BrowseDialog(services_.frame.handle(), messages::folderBrowserTitle));
+    storeFolder(BrowseDialog(view_.handle(), messages::folderBrowserTitle));
 }
 
 void Form1::dropped(const std::u16string& path, bool isFolder) {
@@ -34,9 +34,7 @@ void Form1::dropped(const std::u16string& path, bool isFolder) {
     auto slash = path.find_last_of(u"\\/");
     if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return;
     std::u16string extension = path.substr(dot + 1);
-    for (auto& c : extension) {
-        if (c >= u'A' && c <= u'Z') c = c - u'A' + u'a';
-    }
+    for (auto& c : extension) c = platform::ascii::toLower(c);
     if (extension == u"bmp" || extension == u"jpg" || extension == u"jpeg" || extension == u"gif") {
         setText(ControlId::img, path);
     }
@@ -92,7 +90,8 @@ void Form1::Image1_DblClick() {
 void Form1::Image3_Click() { Image1_DblClick(); }
 
 std::optional<std::int32_t> Form1::colourNumber() const {
-    return textToNumber(text(ControlId::color), services_.locale.decimalSeparator());
+    return customisation::colourNumber(text(ControlId::color), services_.locale.decimalSeparator(),
+                                       customisation::WebForm::refused);
 }
 
 // Each step converts the text itself and fails on its own; a text that is no

@@ -16,7 +16,6 @@
 #include "platform/background_work.h"
 #include "platform/common_dialog.h"
 #include "platform/folder_browser.h"
-#include "platform/main_frame.h"
 #include "platform/message_dialog.h"
 #include "platform/network_paths.h"
 #include "platform/number_locale.h"
@@ -131,26 +130,6 @@ class FakeUrls : public platform::UrlLauncher {
     }
     std::vector<std::u16string> opened;
     bool succeeds = true;
-};
-
-class FakeFrame : public platform::MainFrame {
-  public:
-    platform::WindowHandle handle() const override { return 0x1234; }
-    bool setOuterHeight(int twips) override {
-        calls.push_back("height " + std::to_string(twips));
-        return !minimised;
-    }
-    bool setOuterWidth(int twips) override {
-        calls.push_back("width " + std::to_string(twips));
-        return !minimised;
-    }
-    void dragWithMouse() override { calls.emplace_back("drag"); }
-    void endProgram() override { calls.emplace_back("end"); }
-    void acceptInput(bool accept) override {
-        calls.emplace_back(accept ? "input on" : "input off");
-    }
-    std::vector<std::string> calls;
-    bool minimised = false;
 };
 
 // Runs each job at once, as a fast disk would, or, with `deferred`, keeps

@@ -22,11 +22,7 @@ TEST(Form1IconBox, StartsCheckedWhereExplorerDrawsNoBackground) {
         fakes::FormHarness h;
         h.windows.answer = c.windows;
         // Made after the version is set, as the window is.
-        mainwindow::Form1 form{
-            mainwindow::Services{h.disk, h.disk, h.codePage, h.messages, h.folderBrowser, h.dialogs,
-                                 h.pictures, h.locale, h.urls, h.frame, h.background, h.shell,
-                                 h.windows, h.errorTexts, h.network, h.pause, h.icons},
-            h.view};
+        mainwindow::Form1 form{h.services(), h.view};
         EXPECT_EQ(form.control(ControlId::iconBox).checked, c.checked) << c.windows.major;
         EXPECT_TRUE(form.control(ControlId::iconBox).enabled);
     }

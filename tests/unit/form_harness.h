@@ -19,6 +19,13 @@
 
 namespace fakes {
 
+// What the model asked of the top-level window, in order.
+struct FakeFrame {
+    platform::WindowHandle handle() const { return 0x1234; }
+    std::vector<std::string> calls;
+    bool minimised = false;
+};
+
 class FakeView : public mainwindow::Form1View {
   public:
     void showText(mainwindow::ControlId box, const std::u16string& text) override {
@@ -29,6 +36,22 @@ class FakeView : public mainwindow::Form1View {
     void moveFocus(mainwindow::ControlId control) override {
         if (onMoveFocus) onMoveFocus(control);
     }
+    platform::WindowHandle handle() const override { return frame.handle(); }
+    bool setOuterHeight(int twips) override {
+        frame.calls.push_back("height " + std::to_string(twips));
+        return !frame.minimised;
+    }
+    bool setOuterWidth(int twips) override {
+        frame.calls.push_back("width " + std::to_string(twips));
+        return !frame.minimised;
+    }
+    void dragWithMouse() override { frame.calls.emplace_back("drag"); }
+    void endProgram() override { frame.calls.emplace_back("end"); }
+    void acceptInput(bool accept) override {
+        frame.calls.emplace_back(accept ? "input on" : "input off");
+    }
+
+    FakeFrame frame;
     std::map<mainwindow::ControlId, std::u16string> shownTexts;
     std::vector<mainwindow::ControlId> selected;
     int redraws = 0;
@@ -46,19 +69,33 @@ struct FormHarness {
     FakePictures pictures;
     FakeLocale locale;
     FakeUrls urls;
-    FakeFrame frame;
     FakeBackground background;
     FakeShell shell;
     FakeWindowsVersion windows;
     FakeNetwork network;
     FakePause pause;
     FakeView view;
+    FakeFrame& frame = view.frame;
     FakeErrorTexts errorTexts;
     FakeIconMaker icons;
-    mainwindow::Form1 form{mainwindow::Services{disk, disk, codePage, messages, folderBrowser,
-                                                dialogs, pictures, locale, urls, frame, background,
-                                                shell, windows, errorTexts, network, pause, icons},
-                           view};
+    mainwindow::Form1 form{services(), view};
+
+    mainwindow::Services services() {
+        return {{disk, disk, codePage},
+                messages,
+                folderBrowser,
+                dialogs,
+                pictures,
+                locale,
+                urls,
+                background,
+                shell,
+                windows,
+                errorTexts,
+                network,
+                pause,
+                icons};
+    }
 
     FormHarness() {
         view.onMoveFocus = [this](mainwindow::ControlId control) { form.focusEntered(control); };

@@ -116,7 +116,6 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     fakes::FakePictures pictures;
     fakes::FakeLocale locale;
     fakes::FakeUrls urls;
-    fakes::FakeFrame frame;
     fakes::FakeBackground background;
     fakes::FakeShell shell;
     win32::NetworkPaths network;
@@ -125,11 +124,21 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     win32::WindowsVersion windows;
     fakes::FakeErrorTexts errorTexts;
     fakes::FakeIconMaker icons;
-    mainwindow::Form1 form(
-        mainwindow::Services{files, attributes, codePage, messages, folderBrowser, dialogs,
-                             pictures, locale, urls, frame, background, shell, windows, errorTexts,
-                             network, pause, icons},
-        view);
+    mainwindow::Form1 form(mainwindow::Services{{files, attributes, codePage},
+                                                messages,
+                                                folderBrowser,
+                                                dialogs,
+                                                pictures,
+                                                locale,
+                                                urls,
+                                                background,
+                                                shell,
+                                                windows,
+                                                errorTexts,
+                                                network,
+                                                pause,
+                                                icons},
+                           view);
     using mainwindow::ControlId;
 
     auto folder = freshFolder(u"round-trip");

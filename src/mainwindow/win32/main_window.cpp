@@ -20,13 +20,7 @@ constexpr DWORD windowStyle =
 
 MainWindow::MainWindow(const WindowServices& services)
     : services_(services),
-      form_(mainwindow::Services{services.files, services.attributes, services.codePage,
-                                 services.messages, services.folderBrowser, services.dialogs,
-                                 services.pictures, services.locale, services.urls, *this,
-                                 services.background, services.shell, services.windows,
-                                 services.errorTexts, services.network, services.pause,
-                                 services.icons},
-            *this),
+      form_(services.form, *this),
       controls_(form_, services.com, services.themed, [this] { return dpi_; }) {
     services_.pictures.setDpiSource([this] { return dpi_; });
 }

@@ -19,7 +19,7 @@ namespace mainwindow::win32 {
 
 // The Win32 window that shows `Form1`: it paints what the model holds and
 // turns window messages into the model's input calls.
-class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
+class MainWindow : private mainwindow::Form1View {
   public:
     explicit MainWindow(const WindowServices& services);
     // The services stay with the program: nothing of the window stays in them.
@@ -100,7 +100,7 @@ class MainWindow : private mainwindow::Form1View, private platform::MainFrame {
     void redraw(mainwindow::ControlId control) override;
     void moveFocus(mainwindow::ControlId control) override;
 
-    // MainFrame
+    // Form1View: the top-level window
     platform::WindowHandle handle() const override;
     bool setOuterHeight(int twips) override;
     bool setOuterWidth(int twips) override;

@@ -2,14 +2,13 @@
 
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/win32/wide_text.h"
 
 namespace win32 {
 namespace {
 
 bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-bool isDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 // Text work alone (no file is opened): a relative path is joined to the
 // current folder, which may itself be on a share.
@@ -30,11 +29,11 @@ bool isOnNetwork(const std::u16string& path,
     // \\?\C:\... is a local path in its long form; any other \\ path is not.
     if (rest.size() >= 2 && isSeparator(rest[0]) && isSeparator(rest[1])) {
         const bool longLocal = rest.size() >= 6 && rest[2] == u'?' && isSeparator(rest[3]) &&
-                               isDriveLetter(rest[4]) && rest[5] == u':';
+                               platform::ascii::startsWithDrive(rest.substr(4));
         if (!longLocal) return true;
         rest.remove_prefix(4);
     }
-    if (rest.size() < 2 || !isDriveLetter(rest[0]) || rest[1] != u':') return false;
+    if (!platform::ascii::startsWithDrive(rest)) return false;
     // The type of a drive's root comes from the system's table of drive
     // letters, not from the server behind a network drive.
     const wchar_t root[] = {static_cast<wchar_t>(rest[0]), L':', L'\\', L'\0'};
