@@ -69,7 +69,12 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
     // carry bytes of theirs after its bracket, and its byte-order mark is
     // theirs to keep), and is written afresh where its encoding cannot hold
     // the new text.
-    if (file && !foreign.empty()) {
+    // A byte-order mark Windows takes for ANSI (UTF-8, UTF-16 BE) is theirs
+    // too, even in a file of ours alone: it becomes UTF-16 LE with its form
+    // recorded, so that restoring gives back its bytes.
+    const bool markReadOtherwise = file && (file->file.encoding == TextEncoding::utf8 ||
+                                            file->file.encoding == TextEncoding::utf16be);
+    if (file && (!foreign.empty() || markReadOtherwise)) {
         return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
                                   file->original, ansiAllowed, codePage);
     }

@@ -36,12 +36,25 @@ std::optional<OriginalForm> parseRecord(std::u16string_view line) {
     while (!rest.empty()) {
         const auto comma = rest.find(u',');
         const auto word = trimBlanks(rest.substr(0, comma));
+        bool known = word.empty();
         for (const auto& [encoding, name] : encodingWords) {
-            if (equalsIgnoringCase(word, name)) form.converted = encoding;
+            if (equalsIgnoringCase(word, name)) {
+                form.converted = encoding;
+                known = true;
+            }
         }
-        form.visible = form.visible || equalsIgnoringCase(word, visibleWord);
-        if (equalsIgnoringCase(word, systemFolderWord)) form.folderHadSystem = true;
-        if (equalsIgnoringCase(word, folderNotSystemWord)) form.folderHadSystem = false;
+        if (equalsIgnoringCase(word, visibleWord)) form.visible = known = true;
+        if (equalsIgnoringCase(word, systemFolderWord)) {
+            form.folderHadSystem = true;
+            known = true;
+        }
+        if (equalsIgnoringCase(word, folderNotSystemWord)) {
+            form.folderHadSystem = false;
+            known = true;
+        }
+        // A word we never write: someone's own comment that begins like
+        // ours, which restoring must keep.
+        if (!known) return std::nullopt;
         rest = comma == std::u16string_view::npos ? std::u16string_view{} : rest.substr(comma + 1);
     }
     return form;

@@ -4,6 +4,7 @@
 // written, the bytes of every line we did not write survive both rewrites in
 // their order, and restoring gives back the file as it was, byte for byte.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -134,8 +135,33 @@ Lines withOurHeadersByName(Lines lines) {
 
 // A line that may be ours: one of our own file's lines, one of our keys in
 // any section, or a header of ours. Every other line must survive.
+// Our record of the file's form before the first apply: the prefix, then
+// words we write only (an empty one stands in front of a line of theirs
+// that would pass for it).
+bool isRecordOfOurs(std::u16string_view line) {
+    static constexpr std::u16string_view prefix = u";before customisation:";
+    static constexpr std::u16string_view words[] = {
+        u"ansi", u"utf-8", u"utf-16 be", u"visible", u"system folder", u"folder not system"};
+    line = customisation::trimBlanks(line);
+    if (line.size() < prefix.size() ||
+        !customisation::equalsIgnoringCase(line.substr(0, prefix.size()), prefix)) {
+        return false;
+    }
+    for (auto rest = line.substr(prefix.size()); !rest.empty();) {
+        const auto comma = rest.find(u',');
+        const auto word = customisation::trimBlanks(rest.substr(0, comma));
+        const bool known =
+            word.empty() || std::any_of(std::begin(words), std::end(words), [&](auto w) {
+                return customisation::equalsIgnoringCase(word, w);
+            });
+        if (!known) return false;
+        rest = comma == std::u16string_view::npos ? std::u16string_view{} : rest.substr(comma + 1);
+    }
+    return true;
+}
+
 bool mayBeOurs(const std::u16string& line, const Lines& ourFile) {
-    if (ourSectionNamed(line)) return true;
+    if (ourSectionNamed(line) || isRecordOfOurs(line)) return true;
     const auto key = customisation::keyName(line);
     for (const auto& ours : ourFile) {
         if (line == ours) return true;
@@ -272,9 +298,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the colour does not read back as applied");
     }
     checkKeepsForeignLines(inputLines, linesOf(files.at(iniPath).bytes, codePage), ourFile);
-    // An ANSI file that became UTF-16 keeps the texts of its lines, checked
-    // above, and gets their bytes back when restored.
-    const bool becameUtf16 = split->encoding == customisation::TextEncoding::ansi &&
+    // A file that became UTF-16 LE (ANSI that cannot hold our lines, or a
+    // byte-order mark Windows reads as ANSI) keeps the texts of its lines,
+    // checked above, and gets their bytes back when restored.
+    const bool becameUtf16 = split->encoding != customisation::TextEncoding::utf16le &&
                              files.at(iniPath).bytes.starts_with("\xFF\xFE");
     if (!becameUtf16) {
         checkKeepsForeignBytes(*split, files.at(iniPath).bytes, ourFile, "after apply");
