@@ -164,7 +164,7 @@ class Form1 {
     void setText(ControlId box, std::u16string text);
     void setVisible(ControlId id, bool visible);
     void setPreview(platform::PicturePtr picture);
-    void storeFolder(std::u16string folder);
+    void storeFolder(const std::u16string& folder);
     void runChangeHandler(ControlId box);
     void moveOver(std::optional<ControlId> target, int buttons);
     void click(ControlId target);

@@ -18,7 +18,7 @@ std::u16string Form1::BrowseDialog(platform::WindowHandle owner, std::u16string_
     return services_.folderBrowser.browse(owner, title);
 }
 
-void Form1::storeFolder(std::u16string folder) {
+void Form1::storeFolder(const std::u16string& folder) {
     setText(ControlId::fold, customisation::folderText(folder));
 }
 

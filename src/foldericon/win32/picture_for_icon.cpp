@@ -21,7 +21,7 @@ std::optional<foldericon::Image> toImage(const DecodedBitmap& decoded) {
     }
     foldericon::Image image(decoded.width, decoded.height);
     const auto* rows = static_cast<const BYTE*>(section.dsBm.bmBits);
-    const std::size_t stride = static_cast<std::size_t>(section.dsBm.bmWidthBytes);
+    const auto stride = static_cast<std::size_t>(section.dsBm.bmWidthBytes);
     for (int y = 0; y < image.height; ++y) {
         std::memcpy(&image.at(0, y), rows + stride * static_cast<std::size_t>(y),
                     static_cast<std::size_t>(image.width) * 4);

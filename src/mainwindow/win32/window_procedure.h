@@ -30,7 +30,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         const auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         attachOwner(window, static_cast<Owner*>(created->lpCreateParams));
     }
-    Owner* owner = ownerOf<Owner>(window);
+    auto* owner = ownerOf<Owner>(window);
     if (!owner) return ::DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) attachOwner<Owner>(window, nullptr);
     return std::invoke(handler, *owner, window, message, wParam, lParam);
