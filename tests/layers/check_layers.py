@@ -6,7 +6,8 @@ The layers come from the build itself (layers.json, written by
 cmake/LayerMap.cmake at configure time): which folder defines each target,
 its sources, its include folders and its links. A file belongs to the targets
 that compile it; a header to the targets defined in its folder or, where none
-is, to those that compile a source beside it. A file may include a header of
+is, to those that compile a source beside it. A source no target of this
+build compiles belongs to another build's map. A file may include a header of
 its own target or of a target it can use: its links and, through them, what
 those export. Files no target reaches (system headers, generated ones,
 folders the build does not yet know) are not judged.
@@ -21,6 +22,7 @@ import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.MULTILINE)
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".c")
+HEADER_SUFFIXES = (".h", ".hpp")
 # The layers and their tests. The benchmarks borrow the header-only handle
 # owners of layers they do not link, on purpose, and are not judged.
 JUDGED = ("src", "tests")
@@ -51,6 +53,8 @@ class Layers:
     def owners(self, path):
         if path in self.compiled_by:
             return self.compiled_by[path]
+        if not path.endswith(HEADER_SUFFIXES):
+            return set()  # a source only another build compiles, judged there
         folder = os.path.dirname(path)
         return self.defined_in.get(folder) or self.compiling_in.get(folder, set())
 

@@ -4,13 +4,11 @@
 
 namespace win32 {
 
-// The build for the tests that takes Windows XP's paths here: every function
-// newer than XP, and WIC, count as absent.
-#ifdef FOLDERBACKGROUND_XP_PATHS
-inline constexpr bool onXpPaths = true;
-#else
-inline constexpr bool onXpPaths = false;
-#endif
+// Whether this program takes Windows XP's paths here: every function newer
+// than XP, and WIC, count as absent. Each program links its answer in
+// (newer_windows_paths.cpp, or xp_paths.cpp for the tests of the fallbacks),
+// so that every library is compiled once for both.
+extern const bool onXpPaths;
 
 // The system's own copy of a DLL, by its full path in the system folder: a
 // bare name would be looked for in the program's folder first, where a
@@ -35,7 +33,7 @@ class NewerFunction<Result(Args...)> {
     using Pointer = Result(WINAPI*)(Args...);
 
     NewerFunction(const wchar_t* module, const char* function) {
-        if constexpr (!onXpPaths) {
+        if (!onXpPaths) {
             // void (*)() is the one function type that converts to and from
             // any other without a cast warning.
             pointer_ = reinterpret_cast<Pointer>(

@@ -14,7 +14,7 @@ namespace win32 {
 ComPtr<IWICImagingFactory> createImagingFactory() {
     ComPtr<IWICImagingFactory> factory;
     // Windows XP has WIC only where something installed it.
-    if constexpr (onXpPaths) return factory;
+    if (onXpPaths) return factory;
     ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                        IID_PPV_ARGS(&factory));
     return factory;
