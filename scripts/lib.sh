@@ -117,25 +117,32 @@ stage() {
     fi
 }
 
-# in_background LOG COMMAND...: starts COMMAND beside what follows, its output
-# in LOG; finish_background waits for it and shows LOG when it failed.
+# in_background LOG COMMAND...: starts COMMAND beside what follows, at the
+# lowest priority, its output in LOG: it takes only the processor time that
+# the work in front leaves, so that the tests there that wait on the clock see
+# a machine as idle as without it. finish_background LOG waits for it, shows
+# LOG and fails when it failed.
+declare -A background_pids=()
 in_background() {
     local log="$1"
     shift
-    "$@" >"$log" 2>&1 &
-    background_pid=$! background_log="$log"
+    nice -n 19 "$@" >"$log" 2>&1 &
+    background_pids[$log]=$!
 }
 finish_background() {
-    if ! wait "$background_pid"; then
-        cat "$background_log" >&2
-        echo "failed: see $background_log" >&2
+    local log="$1" pid="${background_pids[$1]}"
+    unset "background_pids[$log]"
+    if ! wait "$pid"; then
+        cat "$log" >&2
+        echo "failed: see $log" >&2
         return 1
     fi
-    cat "$background_log"
+    cat "$log"
 }
 
 cleanup() {
-    [ -n "${background_pid:-}" ] && kill "$background_pid" 2>/dev/null || true
+    local pid
+    for pid in "${background_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     "$wineserver" -k >/dev/null 2>&1 || true
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

@@ -9,10 +9,6 @@ constexpr std::string_view utf16leMark = "\xFF\xFE";
 constexpr std::string_view utf16beMark = "\xFE\xFF";
 constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 
-bool startsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
-
 std::string_view markOf(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::utf16le:
@@ -83,11 +79,11 @@ std::optional<std::string> encodeExactly(std::u16string_view text, TextEncoding 
 std::optional<IniFile> splitIniFile(std::string_view bytes,
                                     const platform::AnsiCodePage& codePage) {
     IniFile file;
-    if (startsWith(bytes, utf16leMark)) {
+    if (bytes.starts_with(utf16leMark)) {
         file.encoding = TextEncoding::utf16le;
-    } else if (startsWith(bytes, utf16beMark)) {
+    } else if (bytes.starts_with(utf16beMark)) {
         file.encoding = TextEncoding::utf16be;
-    } else if (startsWith(bytes, utf8Mark)) {
+    } else if (bytes.starts_with(utf8Mark)) {
         file.encoding = TextEncoding::utf8;
     }
     const std::string_view body = bytes.substr(markOf(file.encoding).size());
@@ -152,8 +148,8 @@ std::optional<std::string> joinIniFile(const std::vector<Line>& lines, TextEncod
     // ANSI that begins like a byte-order mark would be read back as another
     // encoding altogether.
     if (encoding == TextEncoding::ansi &&
-        (startsWith(bytes, utf16leMark) || startsWith(bytes, utf16beMark) ||
-         startsWith(bytes, utf8Mark))) {
+        (bytes.starts_with(utf16leMark) || bytes.starts_with(utf16beMark) ||
+         bytes.starts_with(utf8Mark))) {
         return std::nullopt;
     }
     return bytes;

@@ -60,18 +60,14 @@ void forEachLine(std::basic_string_view<Char> text, Visit line) {
     if (start < text.size()) line(text.substr(start));
 }
 
-bool startsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace
 
 std::vector<std::u16string> headerAndKeyLines(std::string_view bytes,
                                               const platform::AnsiCodePage& codePage,
                                               std::initializer_list<std::u16string_view> keys) {
     std::vector<std::u16string> lines;
-    const bool marked = startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF") ||
-                        startsWith(bytes, "\xEF\xBB\xBF");
+    const bool marked = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+                        bytes.starts_with("\xEF\xBB\xBF");
     if (marked) {
         const std::u16string text = decodeIniFile(bytes, codePage);
         forEachLine(std::u16string_view(text), [&](std::u16string_view line) {

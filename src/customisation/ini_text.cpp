@@ -3,18 +3,11 @@
 #include "customisation/unicode.h"
 
 namespace customisation {
-namespace {
-
-bool startsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
-
-}  // namespace
 
 std::u16string decodeIniFile(std::string_view bytes, const platform::AnsiCodePage& codePage) {
-    if (startsWith(bytes, "\xFF\xFE")) return decodeUtf16(bytes.substr(2), false);
-    if (startsWith(bytes, "\xFE\xFF")) return decodeUtf16(bytes.substr(2), true);
-    if (startsWith(bytes, "\xEF\xBB\xBF")) return decodeUtf8(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE")) return decodeUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return decodeUtf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xEF\xBB\xBF")) return decodeUtf8(bytes.substr(3));
     return codePage.decode(bytes);
 }
 
@@ -41,8 +34,8 @@ std::string encodeIniFile(const std::vector<std::u16string>& lines,
     // ANSI bytes that happen to begin like a byte-order mark would be read
     // back as UTF-16 or UTF-8 and garble the whole file.
     auto ansi = ansiAllowed ? codePage.encodeExactly(text) : std::nullopt;
-    if (ansi && !startsWith(*ansi, "\xFF\xFE") && !startsWith(*ansi, "\xFE\xFF") &&
-        !startsWith(*ansi, "\xEF\xBB\xBF")) {
+    if (ansi && !ansi->starts_with("\xFF\xFE") && !ansi->starts_with("\xFE\xFF") &&
+        !ansi->starts_with("\xEF\xBB\xBF")) {
         return *std::move(ansi);
     }
 
