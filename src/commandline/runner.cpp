@@ -131,7 +131,7 @@ class Runner {
                                                        colour ? *colour : keptColour(folder)};
             customisation::FailureReason reason;
             const auto applied = customisation::applyWithIcon(s_.disk, folder, customisation,
-                                                              icon ? s_.icons : nullptr, &reason);
+                                                              icon ? &s_.icons : nullptr, &reason);
             if (!applied.applied) return fail(folder, {reason, notSaved});
             s_.shell.folderChanged(folder);
             if (applied.iconChanged) s_.shell.folderContentsChanged(folder);

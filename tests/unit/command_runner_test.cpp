@@ -63,14 +63,12 @@ struct CommandRunner : ::testing::Test {
     fakes::FakeShell shell;
     fakes::FakeRegistry registry;
     Errors errors;
+    fakes::FakeIconMaker icons;
     Lines output;
     StopAfter interruption;
-    commandline::RunnerServices services{{disk, disk, codePage},
-                                         locale,
+    commandline::RunnerServices services{{{disk, disk, codePage}, locale, shell, errors, icons},
                                          paths,
-                                         shell,
                                          registry,
-                                         errors,
                                          output,
                                          program,
                                          interruption};
@@ -285,9 +283,7 @@ TEST_F(CommandRunner, AnInterruptedCommandFinishesItsFolderAndSaysHowManyAreLeft
 namespace {
 
 TEST_F(CommandRunner, IconByDefaultOrAsAskedAndAFolderKeepsItsOwn) {
-    fakes::FakeIconMaker maker;
-    maker.know(u"C:\\sky.jpg", "sky icon");
-    services.icons = &maker;
+    icons.know(u"C:\\sky.jpg", "sky icon");
     services.iconByDefault = true;
     disk.addFolder(u"C:\\Work\\Own");
     disk.addFile(u"C:\\Work\\Own\\Desktop.ini",

@@ -81,20 +81,16 @@ struct FormHarness {
     mainwindow::Form1 form{services(), view};
 
     mainwindow::Services services() {
-        return {{disk, disk, codePage},
+        return {{{disk, disk, codePage}, locale, shell, errorTexts, icons},
                 messages,
                 folderBrowser,
                 dialogs,
                 pictures,
-                locale,
                 urls,
                 background,
-                shell,
                 windows,
-                errorTexts,
                 network,
-                pause,
-                icons};
+                pause};
     }
 
     FormHarness() {

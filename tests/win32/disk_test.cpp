@@ -124,20 +124,16 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     win32::WindowsVersion windows;
     fakes::FakeErrorTexts errorTexts;
     fakes::FakeIconMaker icons;
-    mainwindow::Form1 form(mainwindow::Services{{files, attributes, codePage},
+    mainwindow::Form1 form(mainwindow::Services{{disk, locale, shell, errorTexts, icons},
                                                 messages,
                                                 folderBrowser,
                                                 dialogs,
                                                 pictures,
-                                                locale,
                                                 urls,
                                                 background,
-                                                shell,
                                                 windows,
-                                                errorTexts,
                                                 network,
-                                                pause,
-                                                icons},
+                                                pause},
                            view);
     using mainwindow::ControlId;
 
