@@ -130,6 +130,22 @@ TEST_F(CommandRunner, WithoutAColourTheFolderKeepsItsOwn) {
     EXPECT_EQ(found(u"D:\\Class 1\\").colour, u"0");
 }
 
+// The window reads such a colour into its colour box and refuses to apply
+// it; a script must not get 0 in its place.
+TEST_F(CommandRunner, WithoutAColourAFolderWhoseOwnIsNoColourFails) {
+    const std::string theirs = iniFile({u"[.ShellClassInfo]", u"IconArea_Text=Text3"});
+    disk.addFile(u"C:\\Work\\Trip\\Desktop.ini", theirs);
+    EXPECT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"D:\\Class 1"}),
+              exit_code::someFailed);
+    EXPECT_EQ(output.lines,
+              (std::vector<std::u16string>{
+                  u"C:\\Work\\Trip\\: failed: its Desktop.ini names no colour the window takes; "
+                  u"give one with /color",
+                  u"D:\\Class 1\\: applied",
+              }));
+    EXPECT_EQ(disk.at(u"C:\\Work\\Trip\\Desktop.ini").bytes, theirs);
+}
+
 TEST_F(CommandRunner, AWrongCommandLineDoesNothingAndPrintsTheUsage) {
     const std::vector<std::u16string> cases[] = {
         {u"/apply", u"/picture:C:\\nothing.jpg", u"Trip"},
