@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "commandline/runner.h"
@@ -29,6 +30,12 @@ namespace {
 class NeverInterrupted : public platform::Interruption {
   public:
     bool requested() const override { return false; }
+};
+
+// Never asked: like apply_bench, the profile applies without /icon.
+class NoIcons : public platform::FolderIconMaker {
+  public:
+    std::optional<std::string> makeIcon(const std::u16string&) override { return std::nullopt; }
 };
 
 class TimedShell : public platform::ShellNotifier {
@@ -123,15 +130,14 @@ int wmain(int argc, wchar_t** argv) {
     TimedShell shell(realShell, timings);
     TimedOutput output(realOutput, timings);
     const NeverInterrupted interruption;
-    commandline::RunnerServices services{{files, attributes, codePage},
-                                         locale,
-                                         paths,
-                                         shell,
-                                         registry,
-                                         errors,
-                                         output,
-                                         u"",
-                                         interruption};
+    NoIcons icons;
+    commandline::RunnerServices services{
+        {{files, attributes, codePage}, locale, shell, errors, icons},
+        paths,
+        registry,
+        output,
+        u"",
+        interruption};
 
     const double start = bench::nowSeconds();
     const int exitCode = commandline::runCommand(line, services);

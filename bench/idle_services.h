@@ -61,6 +61,23 @@ struct Idle : platform::MessageDialog,
     void selectAll(mainwindow::ControlId) override {}
     void redraw(mainwindow::ControlId) override {}
     void moveFocus(mainwindow::ControlId) override {}
+
+    // The window's services over `disk`, idle but for the messages and the
+    // background work a benchmark may watch.
+    mainwindow::Services services(customisation::Disk disk, platform::MessageDialog& messages,
+                                  platform::BackgroundWork& background) {
+        return {{disk, *this, *this, *this, *this},
+                messages,
+                *this,
+                *this,
+                *this,
+                *this,
+                background,
+                *this,
+                *this,
+                *this};
+    }
+    mainwindow::Services services(customisation::Disk disk) { return services(disk, *this, *this); }
 };
 
 }  // namespace bench

@@ -63,21 +63,7 @@ Figures measure(const bench::ScratchFolder& scratch, const wchar_t* name, const 
     win32::FileAttributes attributes;
     win32::AnsiCodePage codePage;
     bench::Idle idle;
-    mainwindow::Form1 form(mainwindow::Services{{files, attributes, codePage},
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle},
-                           idle);
+    mainwindow::Form1 form(idle.services({files, attributes, codePage}), idle);
 
     Figures figures;
     std::vector<double> times;

@@ -64,21 +64,7 @@ bool measure(const std::wstring& folder, Run& run) {
     work.attach(window, workFinished);
     bench::Idle idle;
     Messages messages;
-    mainwindow::Form1 form(mainwindow::Services{{files, attributes, codePage},
-                                                messages,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                work,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle,
-                                                idle},
-                           idle);
+    mainwindow::Form1 form(idle.services({files, attributes, codePage}, messages, work), idle);
     const std::u16string path = win32::fromWide(folder + L"\\");
     {
         // Typed at 20 characters a second: a read of the folder's file for

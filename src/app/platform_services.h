@@ -4,6 +4,7 @@
 
 #include "commandline/runner.h"
 #include "customisation/apply_with_icon.h"
+#include "customisation/shared_services.h"
 #include "foldericon/win32/folder_icon_maker.h"
 #include "foldermenu/folder_menu.h"
 #include "mainwindow/win32/window_services.h"
@@ -38,8 +39,8 @@ class PlatformServices {
     PlatformServices& operator=(const PlatformServices&) = delete;
 
     mainwindow::win32::WindowServices forWindow() {
-        return {{disk(), messages_, folderBrowser_, dialogs_, pictures_, locale_, urls_,
-                 background_, shell_, windows_, errors_, network_, pause_, iconMaker_},
+        return {{shared_, messages_, folderBrowser_, dialogs_, pictures_, urls_, background_,
+                 windows_, network_, pause_},
                 com_,
                 themed_,
                 messages_,
@@ -52,24 +53,18 @@ class PlatformServices {
 
     commandline::RunnerServices forCommand(platform::TextOutput& output,
                                            const platform::Interruption& interruption) {
-        return {disk(),
-                locale_,
+        return {shared_,
                 paths_,
-                shell_,
                 registry_,
-                errors_,
                 output,
                 program_,
                 interruption,
-                &iconMaker_,
                 customisation::iconByDefault(windows_)};
     }
 
     const platform::FullPaths& paths() const { return paths_; }
 
   private:
-    customisation::Disk disk() { return {files_, attributes_, codePage_}; }
-
     // First, so that COM outlasts everything below that may use it.
     win32::ComOnFirstUse com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
     win32::ThemedControls themed_;
@@ -94,6 +89,9 @@ class PlatformServices {
     foldermenu::FolderMenuEntry folderMenu_;
     // Caches the last icon: one picture is decoded once for a whole command.
     win32::FolderIconMaker iconMaker_;
+    // What both front ends are lent; after the services it refers to.
+    customisation::SharedServices shared_{
+        {files_, attributes_, codePage_}, locale_, shell_, errors_, iconMaker_};
 };
 
 }  // namespace app

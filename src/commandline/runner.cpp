@@ -28,6 +28,8 @@ struct Failure {
 constexpr std::u16string_view notSaved = u"the change could not be saved in this folder";
 constexpr std::u16string_view notRemoved = u"the customisation could not be removed";
 constexpr std::u16string_view notRegistered = u"the registry could not be changed";
+constexpr std::u16string_view noKeptColour =
+    u"its Desktop.ini names no colour the window takes; give one with /color";
 
 // The colour box's rule, and the web form besides: a script's colour
 // often comes from a web page.
@@ -126,12 +128,14 @@ class Runner {
         const bool icon = line.icon.value_or(s_.iconByDefault);
         return eachFolder(line, [&](const std::u16string& folder) {
             // As in the window, where choosing a folder reads its colour
-            // into the colour box: without /color the folder keeps its own.
-            customisation::Customisation customisation{picture,
-                                                       colour ? *colour : keptColour(folder)};
+            // into the colour box: without /color the folder keeps its own,
+            // and one the box refuses to apply is refused here too.
+            const auto written = colour ? colour : keptColour(folder);
+            if (!written) return fail(folder, {{}, noKeptColour});
+            customisation::Customisation customisation{picture, *written};
             customisation::FailureReason reason;
             const auto applied = customisation::applyWithIcon(s_.disk, folder, customisation,
-                                                              icon ? s_.icons : nullptr, &reason);
+                                                              icon ? &s_.icons : nullptr, &reason);
             if (!applied.applied) return fail(folder, {reason, notSaved});
             s_.shell.folderChanged(folder);
             if (applied.iconChanged) s_.shell.folderContentsChanged(folder);
@@ -141,17 +145,14 @@ class Runner {
         });
     }
 
-    std::u16string keptColour(const std::u16string& folder) {
-        auto found = customisation::readCustomisation(s_.disk, folder);
-        // The window reads the file's colour into its colour box, which
-        // takes no web form.
-        if (found.colour) {
-            if (auto value = customisation::rgbColourText(
-                    *found.colour, s_.locale.decimalSeparator(), customisation::WebForm::refused)) {
-                return *value;
-            }
-        }
-        return u"0";
+    // The folder's colour as the window's colour box reads it, with no web
+    // form: 0 where the file names none, nothing where the box would refuse
+    // what it names.
+    std::optional<std::u16string> keptColour(const std::u16string& folder) {
+        const auto found = customisation::readCustomisation(s_.disk, folder);
+        if (!found.colour) return u"0";
+        return customisation::rgbColourText(*found.colour, s_.locale.decimalSeparator(),
+                                            customisation::WebForm::refused);
     }
 
     void remove(const std::u16string& folder) {

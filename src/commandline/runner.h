@@ -3,13 +3,9 @@
 #include <string>
 
 #include "commandline/command_line.h"
-#include "customisation/disk.h"
-#include "platform/folder_icon_maker.h"
+#include "customisation/shared_services.h"
 #include "platform/full_paths.h"
 #include "platform/interruption.h"
-#include "platform/number_locale.h"
-#include "platform/shell_notifier.h"
-#include "platform/system_error.h"
 #include "platform/text_output.h"
 #include "platform/user_registry.h"
 
@@ -22,20 +18,15 @@ inline constexpr int someFailed = 1;        // at least one failed, or some were
 inline constexpr int wrongCommandLine = 2;  // nothing was done
 }  // namespace exit_code
 
-// The operating system as a command sees it.
-struct RunnerServices {
-    customisation::Disk disk;
-    const platform::NumberLocale& locale;
+// The operating system as a command sees it: what the window sees too, and
+// what only a command needs.
+struct RunnerServices : customisation::SharedServices {
     const platform::FullPaths& paths;
-    platform::ShellNotifier& shell;
     platform::UserRegistry& registry;
-    const platform::ErrorTexts& errors;
     platform::TextOutput& output;
     // This program's full path, for the folder menu.
     std::u16string program;
     const platform::Interruption& interruption;
-    // Makes the icon that carries the picture; without one, no icon is made.
-    platform::FolderIconMaker* icons = nullptr;
     // Whether /apply gives folders our icon without /icon or /noicon, as the
     // window's check box starts.
     bool iconByDefault = false;

@@ -5,22 +5,18 @@
 #include <string>
 #include <string_view>
 
-#include "customisation/disk.h"
 #include "customisation/failure_reason.h"
 #include "customisation/read.h"
+#include "customisation/shared_services.h"
 #include "mainwindow/controls.h"
 #include "mainwindow/keyboard.h"
 #include "platform/background_work.h"
 #include "platform/common_dialog.h"
 #include "platform/folder_browser.h"
-#include "platform/folder_icon_maker.h"
 #include "platform/message_dialog.h"
 #include "platform/network_paths.h"
-#include "platform/number_locale.h"
 #include "platform/pause_timer.h"
 #include "platform/picture_loader.h"
-#include "platform/shell_notifier.h"
-#include "platform/system_error.h"
 #include "platform/url_launcher.h"
 #include "platform/window_handle.h"
 #include "platform/windows_version.h"
@@ -56,23 +52,18 @@ class Form1View {
     virtual void acceptInput(bool accept) = 0;
 };
 
-// The operating system as the handlers see it.
-struct Services {
-    customisation::Disk disk;
+// The operating system as the handlers see it: what a command sees too, and
+// what only the window needs.
+struct Services : customisation::SharedServices {
     platform::MessageDialog& messages;
     platform::FolderBrowser& folderBrowser;
     platform::CommonDialogs& dialogs;
     platform::PictureLoader& pictures;
-    const platform::NumberLocale& locale;
     platform::UrlLauncher& urls;
     platform::BackgroundWork& background;
-    platform::ShellNotifier& shell;
     const platform::WindowsVersion& windows;
-    const platform::ErrorTexts& errorTexts;
     const platform::NetworkPaths& network;
     platform::PauseTimer& pause;
-    // Made on the background worker only, one icon at a time.
-    platform::FolderIconMaker& icons;
 };
 
 // Mouse buttons as handlers receive them, added together.

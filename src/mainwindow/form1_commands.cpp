@@ -38,7 +38,7 @@ std::u16string appliedMessage(const platform::WindowsVersion& windows,
 std::u16string Form1::failureText(std::u16string_view message,
                                   const customisation::FailureReason& reason) const {
     std::u16string text(message);
-    const std::u16string why = customisation::reasonText(reason, services_.errorTexts);
+    const std::u16string why = customisation::reasonText(reason, services_.errors);
     if (!why.empty()) text.append(u"\n").append(why);
     return text;
 }

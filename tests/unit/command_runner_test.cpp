@@ -63,14 +63,12 @@ struct CommandRunner : ::testing::Test {
     fakes::FakeShell shell;
     fakes::FakeRegistry registry;
     Errors errors;
+    fakes::FakeIconMaker icons;
     Lines output;
     StopAfter interruption;
-    commandline::RunnerServices services{{disk, disk, codePage},
-                                         locale,
+    commandline::RunnerServices services{{{disk, disk, codePage}, locale, shell, errors, icons},
                                          paths,
-                                         shell,
                                          registry,
-                                         errors,
                                          output,
                                          program,
                                          interruption};
@@ -130,6 +128,22 @@ TEST_F(CommandRunner, WithoutAColourTheFolderKeepsItsOwn) {
     EXPECT_EQ(found(u"C:\\Work\\Trip\\").picturePath, u"C:\\lake.jpg");
     EXPECT_EQ(found(u"C:\\Work\\Trip\\").colour, u"16711680");
     EXPECT_EQ(found(u"D:\\Class 1\\").colour, u"0");
+}
+
+// The window reads such a colour into its colour box and refuses to apply
+// it; a script must not get 0 in its place.
+TEST_F(CommandRunner, WithoutAColourAFolderWhoseOwnIsNoColourFails) {
+    const std::string theirs = iniFile({u"[.ShellClassInfo]", u"IconArea_Text=Text3"});
+    disk.addFile(u"C:\\Work\\Trip\\Desktop.ini", theirs);
+    EXPECT_EQ(run({u"/apply", u"/picture:C:\\sky.jpg", u"Trip", u"D:\\Class 1"}),
+              exit_code::someFailed);
+    EXPECT_EQ(output.lines,
+              (std::vector<std::u16string>{
+                  u"C:\\Work\\Trip\\: failed: its Desktop.ini names no colour the window takes; "
+                  u"give one with /color",
+                  u"D:\\Class 1\\: applied",
+              }));
+    EXPECT_EQ(disk.at(u"C:\\Work\\Trip\\Desktop.ini").bytes, theirs);
 }
 
 TEST_F(CommandRunner, AWrongCommandLineDoesNothingAndPrintsTheUsage) {
@@ -285,9 +299,7 @@ TEST_F(CommandRunner, AnInterruptedCommandFinishesItsFolderAndSaysHowManyAreLeft
 namespace {
 
 TEST_F(CommandRunner, IconByDefaultOrAsAskedAndAFolderKeepsItsOwn) {
-    fakes::FakeIconMaker maker;
-    maker.know(u"C:\\sky.jpg", "sky icon");
-    services.icons = &maker;
+    icons.know(u"C:\\sky.jpg", "sky icon");
     services.iconByDefault = true;
     disk.addFolder(u"C:\\Work\\Own");
     disk.addFile(u"C:\\Work\\Own\\Desktop.ini",

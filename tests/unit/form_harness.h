@@ -59,10 +59,9 @@ class FakeView : public mainwindow::Form1View {
     std::function<void(mainwindow::ControlId)> onMoveFocus;
 };
 
-// A main window over fakes of every platform operation.
-struct FormHarness {
-    FakeDisk disk;
-    Cp1256 codePage;
+// Fakes of the window's services, all but the disk, the Windows version and
+// the network paths, which a test on real files takes real.
+struct WindowFakes {
     FakeMessages messages;
     FakeFolderBrowser folderBrowser;
     FakeDialogs dialogs;
@@ -71,30 +70,38 @@ struct FormHarness {
     FakeUrls urls;
     FakeBackground background;
     FakeShell shell;
-    FakeWindowsVersion windows;
-    FakeNetwork network;
     FakePause pause;
     FakeView view;
     FakeFrame& frame = view.frame;
     FakeErrorTexts errorTexts;
     FakeIconMaker icons;
-    mainwindow::Form1 form{services(), view};
 
-    mainwindow::Services services() {
-        return {{disk, disk, codePage},
+    mainwindow::Services servicesOver(customisation::Disk disk,
+                                      const platform::WindowsVersion& windows,
+                                      const platform::NetworkPaths& network) {
+        return {{disk, locale, shell, errorTexts, icons},
                 messages,
                 folderBrowser,
                 dialogs,
                 pictures,
-                locale,
                 urls,
                 background,
-                shell,
                 windows,
-                errorTexts,
                 network,
-                pause,
-                icons};
+                pause};
+    }
+};
+
+// A main window over fakes of every platform operation.
+struct FormHarness : WindowFakes {
+    FakeDisk disk;
+    Cp1256 codePage;
+    FakeWindowsVersion windows;
+    FakeNetwork network;
+    mainwindow::Form1 form{services(), view};
+
+    mainwindow::Services services() {
+        return servicesOver({disk, disk, codePage}, windows, network);
     }
 
     FormHarness() {

@@ -110,35 +110,10 @@ TEST_F(DiskTest, PathOutsideTheCodePageIsWrittenAsUtf16) {
 // hidden and read-only before: it keeps both (as far as the file system
 // keeps read-only on a folder) and gets and loses only System.
 TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
-    fakes::FakeMessages messages;
-    fakes::FakeFolderBrowser folderBrowser;
-    fakes::FakeDialogs dialogs;
-    fakes::FakePictures pictures;
-    fakes::FakeLocale locale;
-    fakes::FakeUrls urls;
-    fakes::FakeBackground background;
-    fakes::FakeShell shell;
-    win32::NetworkPaths network;
-    fakes::FakePause pause;
-    fakes::FakeView view;
+    fakes::WindowFakes fake;
     win32::WindowsVersion windows;
-    fakes::FakeErrorTexts errorTexts;
-    fakes::FakeIconMaker icons;
-    mainwindow::Form1 form(mainwindow::Services{{files, attributes, codePage},
-                                                messages,
-                                                folderBrowser,
-                                                dialogs,
-                                                pictures,
-                                                locale,
-                                                urls,
-                                                background,
-                                                shell,
-                                                windows,
-                                                errorTexts,
-                                                network,
-                                                pause,
-                                                icons},
-                           view);
+    win32::NetworkPaths network;
+    mainwindow::Form1 form(fake.servicesOver(disk, windows, network), fake.view);
     using mainwindow::ControlId;
 
     auto folder = freshFolder(u"round-trip");
@@ -153,7 +128,7 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     // Wine reports Windows 7 by default, and XP x64 to the build on XP's paths.
     const auto release = windows.release();
     EXPECT_EQ(release.major, win32::onXpPaths ? 5u : 6u);
-    const std::u16string shown = messages.shown.back().text;
+    const std::u16string shown = fake.messages.shown.back().text;
     EXPECT_EQ(shown.substr(0, shown.find(u'\n')), u"تم التغيير بنجاح");
     EXPECT_EQ(shown.find(u"XP") != std::u16string::npos, !win32::onXpPaths);
     // Read-only, where the file system keeps it on a folder, is mark enough.
@@ -166,7 +141,7 @@ TEST_F(DiskTest, ApplyReadRemoveThroughTheWindow) {
     EXPECT_EQ(form.text(ControlId::color), u"65280");
 
     form.Image4_Click();
-    EXPECT_EQ(messages.shown.back().text, u"تم الحذف بنجاح");
+    EXPECT_EQ(fake.messages.shown.back().text, u"تم الحذف بنجاح");
     EXPECT_EQ(attributesOf(folder + u"Desktop.ini"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(attributesOf(folder), before);
     EXPECT_EQ(customisation::removeCustomisation(disk, folder), RemoveResult::noFile);
