@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "attributes_on_wine.h"
 #include "customisation/apply.h"
 #include "customisation/remove.h"
 #include "platform/win32/ansi_code_page.h"
@@ -20,11 +21,6 @@
 #include "test_environment.h"
 
 namespace {
-
-// Wine reports the archive bit on every regular file.
-DWORD attributesOf(const std::u16string& path) {
-    return ::GetFileAttributesW(win32::wide(path)) & ~DWORD{FILE_ATTRIBUTE_ARCHIVE};
-}
 
 TEST(CodePageOnDisk, ApplyKeepsTheirValuesAndRestoreTheirBytes) {
     if (const char* expected = std::getenv("FOLDERBACKGROUND_EXPECTED_ACP")) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "attributes_on_wine.h"
 #include "customisation/apply.h"
 #include "customisation/folder_mark.h"
 #include "customisation/read.h"
@@ -24,19 +25,12 @@ namespace {
 
 using customisation::RemoveResult;
 
-// Wine reports the archive bit on every regular file.
-constexpr DWORD ignored = FILE_ATTRIBUTE_ARCHIVE;
-
 struct DiskTest : ::testing::Test {
     win32::FileStore files;
     win32::FileAttributes attributes;
     win32::AnsiCodePage codePage;
     customisation::Disk disk{files, attributes, codePage};
 
-    static DWORD attributesOf(const std::u16string& path) {
-        DWORD value = ::GetFileAttributesW(win32::wide(path));
-        return value == INVALID_FILE_ATTRIBUTES ? value : value & ~ignored;
-    }
     std::string contents(const std::u16string& path) {
         auto read = files.read(path, 1 << 20);
         EXPECT_EQ(read.status, platform::ReadStatus::ok);

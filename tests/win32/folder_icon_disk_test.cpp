@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "attributes_on_wine.h"
 #include "customisation/apply_with_icon.h"
 #include "customisation/folder_icon_lines.h"
 #include "customisation/remove.h"
@@ -25,18 +26,10 @@ std::wstring dataFile(const wchar_t* name) {
     return std::wstring(folder.begin(), folder.end()) + L"/" + name;
 }
 
-// Wine reports the archive bit on every regular file.
-constexpr DWORD ignored = FILE_ATTRIBUTE_ARCHIVE;
-
 std::wstring profileString(const std::u16string& ini, const wchar_t* key) {
     wchar_t value[MAX_PATH] = {};
     ::GetPrivateProfileStringW(L".ShellClassInfo", key, L"", value, MAX_PATH, win32::wide(ini));
     return value;
-}
-
-DWORD attributesOf(const std::u16string& path) {
-    DWORD value = ::GetFileAttributesW(win32::wide(path));
-    return value == INVALID_FILE_ATTRIBUTES ? value : value & ~ignored;
 }
 
 // Every file in the folder, hidden ones too.
