@@ -1,5 +1,7 @@
 #include "customisation/ini_file.h"
 
+#include <algorithm>
+
 #include "customisation/unicode.h"
 
 namespace customisation {
@@ -90,10 +92,13 @@ std::optional<IniFile> splitIniFile(std::string_view bytes,
     const std::size_t unit = isUtf16(file.encoding) ? 2 : 1;
     if (body.size() % unit != 0) return std::nullopt;
 
+    // Room for a line at each LF byte, so that the lines already split are
+    // not moved again as more come.
+    file.lines.reserve(static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
     auto add = [&](std::string_view line, std::string_view end) {
         auto text = decodeExactly(line, file.encoding, codePage);
         if (!text) return false;
-        file.lines.emplace_back(*text, std::string(line), std::string(end));
+        file.lines.emplace_back(std::move(*text), std::string(line), std::string(end));
         return true;
     };
     std::size_t start = 0;
