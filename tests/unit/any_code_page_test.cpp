@@ -13,6 +13,7 @@
 #include "customisation/unicode.h"
 #include "fake_code_page.h"
 #include "fake_disk.h"
+#include "test_support.h"
 #include "utf16_bytes.h"
 
 namespace {
@@ -21,8 +22,8 @@ using customisation::RemoveResult;
 using customisation::TextEncoding;
 namespace attribute = platform::attribute;
 
-constexpr char16_t folder[] = u"C:\\Data\\";
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::folder;
+using test_folder::iniPath;
 
 const fakes::Cp1252 western;
 const fakes::Cp1256 arabic;

@@ -15,8 +15,8 @@ using customisation::Customisation;
 using fakes::FakeDisk;
 namespace attribute = platform::attribute;
 
-constexpr char16_t folder[] = u"C:\\Data\\";
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::folder;
+using test_folder::iniPath;
 
 std::u16string fromAscii(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -119,8 +119,7 @@ TEST_F(ApplyTest, KeepsOldFilesInTheirEncoding) {
          "IconArea_Image=C:\\Pictures\\sky.jpg\r\n"},
         {"\xFF\xFE" + little, "\xFF\xFE", little.substr(36), pictureInUtf16},
         {"\xFE\xFF" + big, "\xFF\xFE", little.substr(36), pictureInUtf16},
-        {"\xEF\xBB\xBF[.ShellClassInfo]\r\n" + utf8, "\xFF\xFE", little.substr(36),
-         pictureInUtf16},
+        {"\xEF\xBB\xBF[.ShellClassInfo]\r\n" + utf8, "\xFF\xFE", little.substr(36), pictureInUtf16},
     };
     for (const auto& c : cases) {
         disk.addFile(iniPath, c.old);

@@ -14,8 +14,8 @@ namespace {
 using customisation::RemoveResult;
 namespace attribute = platform::attribute;
 
-constexpr char16_t folder[] = u"C:\\Data\\";
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::folder;
+using test_folder::iniPath;
 
 // A double-byte code page in miniature: 0x81 to 0x9F lead a pair whose
 // second byte is 0x40 or above; a lead without one decodes to "?", as the

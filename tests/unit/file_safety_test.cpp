@@ -24,8 +24,8 @@ using fakes::FakeDisk;
 namespace attribute = platform::attribute;
 namespace error = platform::error;
 
-constexpr char16_t folder[] = u"C:\\Data\\";
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::folder;
+using test_folder::iniPath;
 const std::u16string ini = iniPath;
 
 // A file of another program's, which apply merges into and restore rewrites.

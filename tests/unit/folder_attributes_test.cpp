@@ -12,7 +12,7 @@ namespace {
 using mainwindow::ControlId;
 namespace attribute = platform::attribute;
 
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::iniPath;
 
 std::uint32_t folderAttributes(const fakes::FormHarness& h) {
     return h.disk.at(u"C:\\Data").attributes & ~attribute::directory;

@@ -20,8 +20,8 @@ using customisation::IconLine;
 using fakes::FakeDisk;
 namespace attribute = platform::attribute;
 
-constexpr char16_t folder[] = u"C:\\Data\\";
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::folder;
+using test_folder::iniPath;
 constexpr char16_t sky[] = u"C:\\Pictures\\sky.jpg";
 constexpr char16_t sea[] = u"C:\\Pictures\\sea.jpg";
 

@@ -9,7 +9,7 @@ namespace {
 
 using namespace form1_test;
 
-constexpr char16_t iniPath[] = u"C:\\Music\\Desktop.ini";
+constexpr char16_t musicIniPath[] = u"C:\\Music\\Desktop.ini";
 constexpr std::u16string_view warning = u"ممنوع حذف هذا الملف لانه المسؤول على تغيير خلفية المجلد";
 constexpr std::u16string_view ourTip =
     u"InfoTip=حمل برامج عربية متنوعة من شبكة الأدوات العربية المفتوحة https://fbg.example.net";
@@ -114,7 +114,7 @@ TEST(ForeignLines, ApplyThenRestore) {
         SCOPED_TRACE(c.name);
         fakes::FormHarness h;
         h.disk.addFolder(u"C:\\Music", attribute::readOnly);
-        h.disk.addFile(iniPath, c.before, c.fileAttributes);
+        h.disk.addFile(musicIniPath, c.before, c.fileAttributes);
         h.type(ControlId::fold, u"C:\\Music\\");
         auto folder = [&] { return h.disk.at(u"C:\\Music").attributes & ~attribute::directory; };
 
@@ -122,9 +122,9 @@ TEST(ForeignLines, ApplyThenRestore) {
             h.type(ControlId::img, u"C:\\a.jpg");
             h.type(ControlId::color, u"255");
             h.form.Image5_Click();
-            EXPECT_EQ(h.disk.at(iniPath).bytes, c.applied);
+            EXPECT_EQ(h.disk.at(musicIniPath).bytes, c.applied);
             // The file's own attributes stay; Hidden is added.
-            EXPECT_EQ(h.disk.at(iniPath).attributes, c.fileAttributes | attribute::hidden);
+            EXPECT_EQ(h.disk.at(musicIniPath).attributes, c.fileAttributes | attribute::hidden);
             // Read-only, as Windows' own Customize tab marks a folder, is enough.
             EXPECT_EQ(folder(), attribute::readOnly);
         }
@@ -133,12 +133,12 @@ TEST(ForeignLines, ApplyThenRestore) {
         h.form.Image4_Click();
         EXPECT_EQ(h.messages.shown, c.restoreMessages);
         if (c.restored) {
-            ASSERT_TRUE(h.disk.exists(iniPath));
-            EXPECT_EQ(h.disk.at(iniPath).bytes, *c.restored);
+            ASSERT_TRUE(h.disk.exists(musicIniPath));
+            EXPECT_EQ(h.disk.at(musicIniPath).bytes, *c.restored);
             // As before apply, a visible file visible again.
-            EXPECT_EQ(h.disk.at(iniPath).attributes, c.fileAttributes);
+            EXPECT_EQ(h.disk.at(musicIniPath).attributes, c.fileAttributes);
         } else {
-            EXPECT_FALSE(h.disk.exists(iniPath));
+            EXPECT_FALSE(h.disk.exists(musicIniPath));
         }
         EXPECT_EQ(folder(), c.folderAfterRestore);
     }
@@ -152,19 +152,19 @@ TEST(ForeignLines, OurSectionsStayWhereTheyStood) {
     const std::vector<std::u16string_view> theirs{
         u"[ViewState]",    u"Mode=",          u"",       u"[.ShellClassInfo]",
         u"IconFile=a.ico", u"[DeleteOnCopy]", u"Owner=x"};
-    h.disk.addFile(iniPath, join({theirs}));
+    h.disk.addFile(musicIniPath, join({theirs}));
     h.type(ControlId::fold, u"C:\\Music\\");
     h.type(ControlId::img, u"C:\\a.jpg");
     h.type(ControlId::color, u"255");
     h.form.Image5_Click();
-    EXPECT_EQ(h.disk.at(iniPath).bytes,
+    EXPECT_EQ(h.disk.at(musicIniPath).bytes,
               join({{warning, u";before customisation: visible, folder not system", u"[ViewState]",
                      u"Mode=", u"", u"[.ShellClassInfo]", ourTip, u"IconFile=a.ico"},
                     {views, viewKey, view},
                     viewLines(),
                     {u"[DeleteOnCopy]", u"Owner=x"}}));
     h.form.Image4_Click();
-    EXPECT_EQ(h.disk.at(iniPath).bytes, join({theirs}));
+    EXPECT_EQ(h.disk.at(musicIniPath).bytes, join({theirs}));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The apply command as the window runs it: checks, messages, what is written.
 #include "form1_test.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace form1_test;
 
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::iniPath;
 
 struct Form1Apply : ::testing::Test {
     fakes::FormHarness h;

@@ -1,11 +1,12 @@
 // The restore button: taking our customisation out of a folder again.
 #include "form1_test.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace form1_test;
 
-constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+using test_folder::iniPath;
 
 struct Form1Remove : ::testing::Test {
     fakes::FormHarness h;

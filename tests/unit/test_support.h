@@ -4,6 +4,12 @@
 #include <iterator>
 #include <string>
 
+// The folder most tests customise on their fake disk, and its Desktop.ini.
+namespace test_folder {
+inline constexpr char16_t folder[] = u"C:\\Data\\";
+inline constexpr char16_t iniPath[] = u"C:\\Data\\Desktop.ini";
+}  // namespace test_folder
+
 // Reads a file of tests/data as bytes.
 inline std::string testData(const std::string& name) {
     std::ifstream in(std::string(TEST_DATA_DIR) + "/" + name, std::ios::binary);
