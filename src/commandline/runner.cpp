@@ -150,7 +150,7 @@ class Runner {
     // what it names.
     std::optional<std::u16string> keptColour(const std::u16string& folder) {
         const auto found = customisation::readCustomisation(s_.disk, folder);
-        if (!found.colour) return u"0";
+        if (!found.colour) return std::u16string(customisation::noColourText);
         return customisation::rgbColourText(*found.colour, s_.locale.decimalSeparator(),
                                             customisation::WebForm::refused);
     }

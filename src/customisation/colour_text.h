@@ -11,6 +11,9 @@ namespace customisation {
 // never did.
 enum class WebForm { refused, accepted };
 
+// The colour box's text for a folder whose file names no colour: black.
+inline constexpr std::u16string_view noColourText = u"0";
+
 // The colour box's text as a number (see textToNumber), or #RRGGBB turned
 // into 0x00BBGGRR where the web form is accepted. Any number: the controls
 // take system colours too.

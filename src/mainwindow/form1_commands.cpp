@@ -97,7 +97,7 @@ void Form1::runCommand(std::function<void()> work, std::function<void()> done) {
 void Form1::fold_Change() {
     setPreview(nullptr);
     setText(ControlId::img, u"");
-    setText(ControlId::color, u"0");
+    setText(ControlId::color, std::u16string(customisation::noColourText));
 
     // Asking for \\f, \\fi, ... while a server's name is typed would make
     // Windows look up each name in turn and offer the person's credentials
