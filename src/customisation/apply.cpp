@@ -1,6 +1,7 @@
 #include "customisation/apply.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "customisation/atomic_replace.h"
 #include "customisation/busy_retry.h"
@@ -57,8 +58,8 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
             file->original.folderHadSystem = folderHadSystem;
         }
     }
-    const ForeignContent foreign = file ? file->foreign : ForeignContent{};
-    auto lines = customisedLines(customisation, foreign);
+    const bool theirsLeft = file && !file->foreign.empty();
+    auto lines = customisedLines(customisation, file ? std::move(file->foreign) : ForeignContent{});
     // A file of ours alone is deleted on restore: only the folder's record counts.
     OriginalForm ownFile;
     ownFile.folderHadSystem = file ? file->original.folderHadSystem : folderHadSystem;
@@ -72,18 +73,18 @@ std::optional<std::string> customisedFile(const platform::ReadResult& old,
     // A byte-order mark Windows takes for ANSI (UTF-8, UTF-16 BE) is theirs
     // too, even in a file of ours alone: it becomes UTF-16 LE with its form
     // recorded, so that restoring gives back its bytes.
-    const bool markReadOtherwise = file && (file->file.encoding == TextEncoding::utf8 ||
-                                            file->file.encoding == TextEncoding::utf16be);
-    if (file && (!foreign.empty() || markReadOtherwise)) {
-        return joinCustomisedFile(std::move(lines), file->file.encoding, file->file.endsWithLineEnd,
+    const bool markReadOtherwise =
+        file && (file->encoding == TextEncoding::utf8 || file->encoding == TextEncoding::utf16be);
+    if (file && (theirsLeft || markReadOtherwise)) {
+        return joinCustomisedFile(std::move(lines), file->encoding, file->endsWithLineEnd,
                                   file->original, ansiAllowed, codePage);
     }
     lines = withOriginalForm(std::move(lines), ownFile);
-    const TextEncoding encoding = file ? file->file.encoding : TextEncoding::ansi;
+    const TextEncoding encoding = file ? file->encoding : TextEncoding::ansi;
     const bool keepsEncoding =
         encoding == TextEncoding::utf16le || (encoding == TextEncoding::ansi && ansiAllowed);
     if (file && keepsEncoding) {
-        auto joined = joinIniFile(lines, encoding, file->file.endsWithLineEnd, codePage);
+        auto joined = joinIniFile(lines, encoding, file->endsWithLineEnd, codePage);
         if (joined) return joined;
     }
     std::vector<std::u16string> texts;

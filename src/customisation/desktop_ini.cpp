@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 #include "customisation/folder_icon_lines.h"
@@ -44,13 +45,8 @@ std::optional<OurSection> ourSection(std::u16string_view name) {
     return std::nullopt;
 }
 
-bool isKey(std::u16string_view line, std::u16string_view name) {
-    auto key = keyName(line);
-    return key && equalsIgnoringCase(*key, name);
-}
-
 bool isOurInfoTip(std::u16string_view line) {
-    return isKey(line, u"InfoTip") && keyValue(line) == ourTexts().infoTip;
+    return isKeyNamed(line, u"InfoTip") && keyValue(line) == ourTexts().infoTip;
 }
 
 bool isOurText(std::u16string_view line) {
@@ -59,10 +55,7 @@ bool isOurText(std::u16string_view line) {
            line == ours.email || isOurInfoTip(line);
 }
 
-bool isOurViewKey(std::u16string_view line) {
-    return std::any_of(ourViewKeys.begin(), ourViewKeys.end(),
-                       [&](std::u16string_view key) { return isKey(line, key); });
-}
+bool isOurViewKey(std::u16string_view line) { return isKeyNamed(line, ourViewKeys); }
 
 std::u16string canonicalHeader(OurSection section) {
     std::u16string line(u"[");
@@ -78,8 +71,9 @@ Line headerToWrite(const IniSection& section) {
     return canonicalHeader(*section.ours);
 }
 
-void append(std::vector<Line>& to, const std::vector<Line>& lines) {
-    to.insert(to.end(), lines.begin(), lines.end());
+void append(std::vector<Line>& to, std::vector<Line>& lines) {
+    to.insert(to.end(), std::make_move_iterator(lines.begin()),
+              std::make_move_iterator(lines.end()));
 }
 
 void append(std::vector<Line>& to, const std::vector<std::u16string>& ours) {
@@ -90,7 +84,7 @@ bool hasForeignInfoTip(const ForeignContent& foreign) {
     return std::any_of(foreign.sections.begin(), foreign.sections.end(), [](const auto& section) {
         return section.ours == OurSection::shellClassInfo &&
                std::any_of(section.lines.begin(), section.lines.end(),
-                           [](const auto& line) { return isKey(line.text, u"InfoTip"); });
+                           [](const auto& line) { return isKeyNamed(line.text, u"InfoTip"); });
     });
 }
 
@@ -131,18 +125,19 @@ bool ForeignContent::empty() const {
                        [](const auto& section) { return section.ours && section.lines.empty(); });
 }
 
-ForeignContent foreignContent(const std::vector<Line>& lines) {
+ForeignContent foreignContent(std::vector<Line> lines) {
     ForeignContent foreign;
     IniSection* section = nullptr;
     bool afterOurIconFile = false;
-    for (const auto& line : lines) {
+    for (auto& line : lines) {
         const bool followsOurIconFile = std::exchange(afterOurIconFile, false);
         if (auto name = sectionName(line.text)) {
-            section = &foreign.sections.emplace_back(IniSection{line, ourSection(*name), {}});
+            const auto ours = ourSection(*name);
+            section = &foreign.sections.emplace_back(IniSection{std::move(line), ours, {}});
             continue;
         }
         if (section && !section->ours) {
-            section->lines.push_back(line);
+            section->lines.push_back(std::move(line));
             continue;
         }
         if (isOurText(line.text)) {
@@ -154,7 +149,7 @@ ForeignContent foreignContent(const std::vector<Line>& lines) {
                 case IconLine::ours:
                     foreign.heldOurs = true;
                     if (!foreign.ourIconFile) foreign.ourIconFile = iconFileOfLine(line.text);
-                    afterOurIconFile = isKey(line.text, u"IconFile");
+                    afterOurIconFile = isKeyNamed(line.text, u"IconFile");
                     continue;
                 case IconLine::zeroIndex:
                     if (followsOurIconFile) continue;
@@ -172,16 +167,15 @@ ForeignContent foreignContent(const std::vector<Line>& lines) {
         }
         // Ours by name, but on its own it is no sign of our customisation.
         if (section && section->ours == OurSection::extShellFolderViews &&
-            isKey(line.text, viewExtensionId)) {
+            isKeyNamed(line.text, viewExtensionId)) {
             continue;
         }
-        (section ? section->lines : foreign.beforeSections).push_back(line);
+        (section ? section->lines : foreign.beforeSections).push_back(std::move(line));
     }
     return foreign;
 }
 
-std::vector<Line> customisedLines(const Customisation& customisation,
-                                  const ForeignContent& foreign) {
+std::vector<Line> customisedLines(const Customisation& customisation, ForeignContent foreign) {
     const bool keepTheirInfoTip = hasForeignInfoTip(foreign);
 
     // Each of our sections goes where it first stood; one the file lacks goes
@@ -224,10 +218,10 @@ std::vector<Line> customisedLines(const Customisation& customisation,
     };
     addSections(addedAtTop);
     for (std::size_t i = 0; i < foreign.sections.size(); ++i) {
-        const auto& section = foreign.sections[i];
+        auto& section = foreign.sections[i];
         const bool first = section.ours && firstAt[indexOf(*section.ours)] == i;
         if (!first) {
-            lines.push_back(section.header);
+            lines.push_back(std::move(section.header));
             append(lines, section.lines);
             continue;
         }
@@ -241,11 +235,11 @@ std::vector<Line> customisedLines(const Customisation& customisation,
     return lines;
 }
 
-std::vector<Line> uncustomisedLines(const ForeignContent& foreign) {
-    std::vector<Line> lines = foreign.beforeSections;
-    for (const auto& section : foreign.sections) {
+std::vector<Line> uncustomisedLines(ForeignContent foreign) {
+    std::vector<Line> lines = std::move(foreign.beforeSections);
+    for (auto& section : foreign.sections) {
         if (section.ours && section.lines.empty()) continue;
-        lines.push_back(section.header);
+        lines.push_back(std::move(section.header));
         append(lines, section.lines);
     }
     return lines;

@@ -57,14 +57,15 @@ struct ForeignContent {
     bool empty() const;
 };
 
-ForeignContent foreignContent(const std::vector<Line>& lines);
+// Each function takes its lines by value: a caller done with them moves them
+// in, and no line is copied on the way from the file read to the file written.
+ForeignContent foreignContent(std::vector<Line> lines);
 
 // The twelve lines of our format (fifteen with our icon), with the foreign content merged in.
-std::vector<Line> customisedLines(const Customisation& customisation,
-                                  const ForeignContent& foreign);
+std::vector<Line> customisedLines(const Customisation& customisation, ForeignContent foreign);
 
 // The foreign content alone, as a file without our customisation. A section
 // of ours with nothing left in it goes too.
-std::vector<Line> uncustomisedLines(const ForeignContent& foreign);
+std::vector<Line> uncustomisedLines(ForeignContent foreign);
 
 }  // namespace customisation

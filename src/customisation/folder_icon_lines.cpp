@@ -24,11 +24,6 @@ std::uint64_t hashOf(std::string_view bytes) {
     return hash;
 }
 
-bool isKey(std::u16string_view line, std::u16string_view name) {
-    auto key = keyName(line);
-    return key && equalsIgnoringCase(*key, name);
-}
-
 // Our file as a value names it: ".\name", with ",0" after it for IconResource.
 std::optional<std::u16string> ourFileInValue(std::u16string_view value, bool withIndex) {
     if (withIndex) {
@@ -68,16 +63,22 @@ std::vector<std::u16string> iconLines(const std::u16string& iconFile) {
 }
 
 std::optional<std::u16string> iconFileOfLine(std::u16string_view line) {
-    if (isKey(line, u"IconResource")) return ourFileInValue(keyValue(line), true);
-    if (isKey(line, u"IconFile")) return ourFileInValue(keyValue(line), false);
+    const auto key = keyName(line);
+    if (!key) return std::nullopt;
+    if (equalsIgnoringCase(*key, u"IconResource")) return ourFileInValue(keyValue(line), true);
+    if (equalsIgnoringCase(*key, u"IconFile")) return ourFileInValue(keyValue(line), false);
     return std::nullopt;
 }
 
 IconLine iconLineKind(std::u16string_view line) {
-    if (isKey(line, u"IconIndex")) {
+    const auto key = keyName(line);
+    if (!key) return IconLine::none;
+    if (equalsIgnoringCase(*key, u"IconIndex")) {
         return keyValue(line) == u"0" ? IconLine::zeroIndex : IconLine::none;
     }
-    if (!isKey(line, u"IconResource") && !isKey(line, u"IconFile")) return IconLine::none;
+    if (!equalsIgnoringCase(*key, u"IconResource") && !equalsIgnoringCase(*key, u"IconFile")) {
+        return IconLine::none;
+    }
     return iconFileOfLine(line) ? IconLine::ours : IconLine::theirs;
 }
 

@@ -1,5 +1,7 @@
 #include "customisation/icon_file.h"
 
+#include <utility>
+
 #include "customisation/atomic_replace.h"
 #include "customisation/busy_retry.h"
 #include "customisation/desktop_ini.h"
@@ -72,7 +74,7 @@ FolderIconLines readFolderIconLines(Disk& disk, std::u16string_view folder) {
     if (file.status != platform::ReadStatus::ok) return {};
     auto lines = splitIniFile(file.bytes, disk.codePage);
     if (!lines) return {};
-    const auto foreign = foreignContent(lines->lines);
+    const auto foreign = foreignContent(std::move(lines->lines));
     return {foreign.ourIconFile, foreign.ownIcon};
 }
 

@@ -38,6 +38,17 @@ std::optional<std::u16string_view> keyName(std::u16string_view line) {
     return trimBlanks(trimmed.substr(0, equals));
 }
 
+bool isKeyNamed(std::u16string_view line, std::u16string_view name) {
+    return isKeyNamed(line, std::span(&name, 1));
+}
+
+bool isKeyNamed(std::u16string_view line, std::span<const std::u16string_view> names) {
+    const auto key = keyName(line);
+    return key && std::any_of(names.begin(), names.end(), [&](std::u16string_view name) {
+               return equalsIgnoringCase(*key, name);
+           });
+}
+
 std::u16string_view keyValue(std::u16string_view line) {
     auto equals = line.find(u'=');
     if (equals == std::u16string_view::npos) return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ std::optional<std::u16string_view> sectionName(std::u16string_view line);
 // The key of a key line (the trimmed text before its first "="), or nothing
 // for lines without "=", comment lines and section headers.
 std::optional<std::u16string_view> keyName(std::u16string_view line);
+
+// Whether the line is a key line of that key, or of one of those keys,
+// compared as the system's INI reader does: ASCII letters without regard to
+// case.
+bool isKeyNamed(std::u16string_view line, std::u16string_view name);
+bool isKeyNamed(std::u16string_view line, std::span<const std::u16string_view> names);
 
 // The value of a key line as the system's INI reader takes it: the text after
 // the first "=", without surrounding blanks and one pair of enclosing quotes,

@@ -39,11 +39,7 @@ bool mayMatter(std::string_view line, std::initializer_list<std::u16string_view>
 }
 
 bool isHeaderOrKey(std::u16string_view line, std::initializer_list<std::u16string_view> keys) {
-    if (sectionName(line)) return true;
-    const auto key = keyName(line);
-    return key && std::any_of(keys.begin(), keys.end(), [&](std::u16string_view wanted) {
-               return equalsIgnoringCase(*key, wanted);
-           });
+    return sectionName(line) || isKeyNamed(line, keys);
 }
 
 // Calls `line` with each line of `text` and its line ends as splitLines

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "customisation/ansi_exact.h"
 #include "customisation/ini_line.h"
 #include "customisation/unicode.h"
 
@@ -105,9 +106,7 @@ std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding enc
         case TextEncoding::ansi:
             break;
     }
-    auto bytes = codePage.encodeExactly(text);
-    if (!bytes || codePage.decode(*bytes) != text) return std::nullopt;
-    return bytes;
+    return exactAnsiBytes(text, codePage);
 }
 
 // A line end's text from its bytes in `encoding`.
@@ -154,8 +153,13 @@ std::vector<Line> inUtf16(std::vector<Line> lines, TextEncoding from) {
 TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage) {
     if (file.lines.size() > recordAt) {
         if (auto original = parseRecord(file.lines[recordAt].text)) {
-            IniFile ours = file;
-            ours.lines.erase(ours.lines.begin() + recordAt);
+            // A copy without the record: a file that holds nothing of ours
+            // keeps the line as someone else's.
+            IniFile ours{file.encoding, {}, file.endsWithLineEnd};
+            ours.lines.reserve(file.lines.size() - 1);
+            for (std::size_t i = 0; i < file.lines.size(); ++i) {
+                if (i != recordAt) ours.lines.push_back(file.lines[i]);
+            }
             // Restoring gives back the file we converted: recorded, rather
             // than guessed from the lines, which would turn a file that was
             // UTF-16 all along into ANSI too.
@@ -164,12 +168,13 @@ TakenApart takeApart(IniFile file, const platform::AnsiCodePage& codePage) {
                     ours = *std::move(back);
                 }
             }
-            auto foreign = foreignContent(ours.lines);
-            if (foreign.heldOurs) return {std::move(ours), *original, std::move(foreign)};
+            auto foreign = foreignContent(std::move(ours.lines));
+            if (foreign.heldOurs) {
+                return {ours.encoding, ours.endsWithLineEnd, *original, std::move(foreign)};
+            }
         }
     }
-    auto foreign = foreignContent(file.lines);
-    return {std::move(file), {}, std::move(foreign)};
+    return {file.encoding, file.endsWithLineEnd, {}, foreignContent(std::move(file.lines))};
 }
 
 std::optional<std::string> joinCustomisedFile(std::vector<Line> lines, TextEncoding encoding,

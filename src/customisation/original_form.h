@@ -33,7 +33,8 @@ struct OriginalForm {
 // A read customisation file taken apart: its original form, and its lines in
 // the encoding it had before we first wrote it, where they fit there.
 struct TakenApart {
-    IniFile file;
+    TextEncoding encoding = TextEncoding::ansi;
+    bool endsWithLineEnd = true;
     OriginalForm original;
     ForeignContent foreign;
 };

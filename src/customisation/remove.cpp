@@ -1,6 +1,7 @@
 #include "customisation/remove.h"
 
 #include <optional>
+#include <utility>
 
 #include "customisation/atomic_replace.h"
 #include "customisation/busy_retry.h"
@@ -45,11 +46,13 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
     // A file that cannot be put back byte for byte is not rewritten at all.
     auto lines = splitIniFile(file.bytes, disk.codePage);
     if (!lines) return Step{RemoveResult::failed};
-    const auto [before, original, foreign] = takeApart(*std::move(lines), disk.codePage);
+    auto [encoding, endsWithLineEnd, original, foreign] =
+        takeApart(*std::move(lines), disk.codePage);
     if (!foreign.heldOurs) return Step{RemoveResult::notOurs};
+    const auto ourIconFile = foreign.ourIconFile;
     if (!foreign.empty()) {
-        auto bytes = joinRestoredFile(uncustomisedLines(foreign), before.encoding,
-                                      before.endsWithLineEnd, original, disk.codePage);
+        auto bytes = joinRestoredFile(uncustomisedLines(std::move(foreign)), encoding,
+                                      endsWithLineEnd, original, disk.codePage);
         if (!bytes) return Step{RemoveResult::failed};
         // Nothing after the replace can fail: the old file need not be kept.
         auto replaced = replaceFileContents(disk, path, *bytes, file.stamp, OldFile::dropped);
@@ -63,7 +66,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
         // A folder we marked loses the mark, though other settings stay: it
         // had none before, and the shell did not read them then either.
         if (original.folderHadSystem == false) unmarkFolder(disk.attributes, folder);
-        return Step{RemoveResult::rewritten, platform::error::none, foreign.ourIconFile};
+        return Step{RemoveResult::rewritten, platform::error::none, ourIconFile};
     }
 
     // Read-only, hidden and system files refuse deletion. The delete itself
@@ -75,7 +78,7 @@ std::optional<Step> removeOnce(Disk& disk, const std::u16string& folder,
     if (removed.status == platform::ReplaceStatus::replaced) {
         return Step{original.folderHadSystem == true ? RemoveResult::deletedFromSystemFolder
                                                      : RemoveResult::deleted,
-                    platform::error::none, foreign.ourIconFile};
+                    platform::error::none, ourIconFile};
     }
     if (disk.attributes.get(path)) disk.attributes.set(path, *old & attribute::settable);
     if (removed.status == platform::ReplaceStatus::changed) return std::nullopt;
