@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "customisation/ansi_exact.h"
 #include "customisation/unicode.h"
 
 namespace customisation {
@@ -53,13 +54,7 @@ std::optional<std::u16string> decodeExactly(std::string_view bytes, TextEncoding
         case TextEncoding::ansi:
             break;
     }
-    // A NUL is how UTF-16 without its mark shows in an ANSI file, and the
-    // system's INI reader stops at one.
-    if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
-    auto text = codePage.decode(bytes);
-    auto back = codePage.encodeExactly(text);
-    if (!back || *back != bytes) return std::nullopt;
-    return text;
+    return exactAnsiText(bytes, codePage);
 }
 
 std::optional<std::string> encodeExactly(std::u16string_view text, TextEncoding encoding,

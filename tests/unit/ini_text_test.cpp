@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "customisation/ansi_exact.h"
 #include "customisation/ini_text.h"
 #include "fake_code_page.h"
 
@@ -52,6 +53,33 @@ TEST(IniText, NeverWritesAnsiThatLooksLikeAByteOrderMark) {
         EXPECT_EQ(splitLines(decodeIniFile(bytes, codePage)), lines);
     }
     EXPECT_EQ(encodeIniFile({u"a=b"}, codePage, true), "a=b\r\n");
+}
+
+// Bytes kept as they were must read as their text, and a text written as
+// bytes must read back as itself; plain ASCII takes a shorter way that must
+// agree, NUL included.
+TEST(IniText, ExactAnsiGoesBothWaysOrNotAtAll) {
+    using namespace std::string_literals;
+    fakes::Cp1256 codePage;
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"IconArea_Text=0", u"IconArea_Text=0", true},
+        {"\xD5\xE6\xD1\xC9=1", u"صورة=1", true},
+        {"a\0b"s, u"a\0b"s, false},
+        {"\xD5\0"s, u"ص\0"s, false},
+        {"", u"", true},
+    };
+    for (const auto& c : cases) {
+        const auto text = customisation::exactAnsiText(c.bytes, codePage);
+        const auto bytes = customisation::exactAnsiBytes(c.text, codePage);
+        EXPECT_EQ(text, c.exact ? std::optional(c.text) : std::nullopt);
+        EXPECT_EQ(bytes, c.exact ? std::optional(c.bytes) : std::nullopt);
+    }
+    EXPECT_EQ(customisation::exactAnsiBytes(u"海=1", codePage), std::nullopt);
 }
 
 }  // namespace
