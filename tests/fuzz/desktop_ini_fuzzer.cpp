@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "customisation/apply.h"
@@ -133,8 +134,6 @@ Lines withOurHeadersByName(Lines lines) {
     return lines;
 }
 
-// A line that may be ours: one of our own file's lines, one of our keys in
-// any section, or a header of ours. Every other line must survive.
 // Our record of the file's form before the first apply: the prefix, then
 // words we write only (an empty one stands in front of a line of theirs
 // that would pass for it).
@@ -160,14 +159,29 @@ bool isRecordOfOurs(std::u16string_view line) {
     return true;
 }
 
-bool mayBeOurs(const std::u16string& line, const Lines& ourFile) {
+// Our file's lines and their keys, found once per input rather than once
+// per line of it. The keys point into the lines: not to be copied.
+struct OurFile {
+    Lines lines;
+    std::vector<std::optional<std::u16string_view>> keys;
+
+    explicit OurFile(Lines ours) : lines(std::move(ours)) {
+        for (const auto& line : lines) keys.push_back(customisation::keyName(line));
+    }
+    OurFile(const OurFile&) = delete;
+    OurFile& operator=(const OurFile&) = delete;
+};
+
+// A line that may be ours: one of our own file's lines, one of our keys in
+// any section, or a header of ours. Every other line must survive.
+bool mayBeOurs(const std::u16string& line, const OurFile& ourFile) {
     if (ourSectionNamed(line) || isRecordOfOurs(line)) return true;
     const auto key = customisation::keyName(line);
-    for (const auto& ours : ourFile) {
+    for (std::size_t i = 0; i < ourFile.lines.size(); ++i) {
+        const auto& ours = ourFile.lines[i];
         if (line == ours) return true;
-        if (!key) continue;
-        auto ourKey = customisation::keyName(ours);
-        if (ourKey && customisation::equalsIgnoringCase(*key, *ourKey) &&
+        const auto& ourKey = ourFile.keys[i];
+        if (key && ourKey && customisation::equalsIgnoringCase(*key, *ourKey) &&
             (*ourKey != u"InfoTip" ||
              customisation::keyValue(line) == customisation::keyValue(ours))) {
             return true;
@@ -176,10 +190,22 @@ bool mayBeOurs(const std::u16string& line, const Lines& ourFile) {
     return false;
 }
 
-void checkKeepsForeignLines(const Lines& input, const Lines& restored, const Lines& ourFile) {
+// Which of the lines may be ours, asked once for the checks after apply and
+// after restore alike.
+template <typename LineList, typename TextOf>
+std::vector<bool> whichMayBeOurs(const LineList& lines, const OurFile& ourFile, TextOf textOf) {
+    std::vector<bool> ours;
+    ours.reserve(lines.size());
+    for (const auto& line : lines) ours.push_back(mayBeOurs(textOf(line), ourFile));
+    return ours;
+}
+
+void checkKeepsForeignLines(const Lines& input, const std::vector<bool>& ours,
+                            const Lines& restored) {
     std::size_t at = 0;
-    for (const auto& line : input) {
-        if (mayBeOurs(line, ourFile)) continue;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        const auto& line = input[i];
+        if (ours[i]) continue;
         while (at < restored.size() && restored[at] != line) ++at;
         if (at == restored.size()) {
             std::fprintf(stderr, "  lost |%s|\n", printable(line).c_str());
@@ -198,11 +224,12 @@ Lines textsOf(const std::vector<customisation::Line>& lines) {
 
 // The bytes of every line of the input that is not ours, found in `file` in
 // their order.
-void checkKeepsForeignBytes(const customisation::IniFile& input, const std::string& file,
-                            const Lines& ourFile, const char* when) {
+void checkKeepsForeignBytes(const customisation::IniFile& input, const std::vector<bool>& ours,
+                            const std::string& file, const char* when) {
     std::size_t at = 0;
-    for (const auto& line : input.lines) {
-        if (mayBeOurs(line.text, ourFile) || line.bytes->empty()) continue;
+    for (std::size_t i = 0; i < input.lines.size(); ++i) {
+        const auto& line = input.lines[i];
+        if (ours[i] || line.bytes->empty()) continue;
         at = file.find(*line.bytes, at);
         if (at == std::string::npos) {
             std::fprintf(stderr, "desktop_ini_fuzzer: %s, lost |%s|\n", when,
@@ -236,7 +263,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto applied = customisationFor(data, size);
     fakes::Cp1256 codePage;
     const Lines inputLines = linesOf(input, codePage);
-    const Lines ourFile = textsOf(customisation::customisedLines(applied, {}));
+    const OurFile ourFile(textsOf(customisation::customisedLines(applied, {})));
+    const auto inputMayBeOurs = whichMayBeOurs(
+        inputLines, ourFile, [](const auto& line) -> const auto& { return line; });
 
     // Restoring the file as it is: one that holds nothing of ours is left alone.
     fakes::FakeDisk untouched;
@@ -256,6 +285,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.addFile(iniPath, input, platform::attribute::hidden | platform::attribute::system);
 
     const auto split = customisation::splitIniFile(input, codePage);
+    const auto splitMayBeOurs =
+        split
+            ? whichMayBeOurs(
+                  split->lines, ourFile, [](const auto& line) -> const auto& { return line.text; })
+            : std::vector<bool>{};
     if (!customisation::applyCustomisation(disk, folder, applied)) {
         // Refusing is for a file that cannot be put back byte for byte; an
         // ANSI one that cannot hold our lines becomes UTF-16.
@@ -297,14 +331,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      found.colour ? printable(*found.colour).c_str() : "(none)");
         fail("the colour does not read back as applied");
     }
-    checkKeepsForeignLines(inputLines, linesOf(files.at(iniPath).bytes, codePage), ourFile);
+    checkKeepsForeignLines(inputLines, inputMayBeOurs, linesOf(files.at(iniPath).bytes, codePage));
     // A file that became UTF-16 LE (ANSI that cannot hold our lines, or a
     // byte-order mark Windows reads as ANSI) keeps the texts of its lines,
     // checked above, and gets their bytes back when restored.
     const bool becameUtf16 = split->encoding != customisation::TextEncoding::utf16le &&
                              files.at(iniPath).bytes.starts_with("\xFF\xFE");
     if (!becameUtf16) {
-        checkKeepsForeignBytes(*split, files.at(iniPath).bytes, ourFile, "after apply");
+        checkKeepsForeignBytes(*split, splitMayBeOurs, files.at(iniPath).bytes, "after apply");
     }
 
     // Restoring after applying gives back what restoring the file as it was
@@ -347,7 +381,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     check(removed == customisation::RemoveResult::deleted || !restored.empty(),
           "remove rewrote the file with nothing in it");
-    checkKeepsForeignLines(inputLines, restored, ourFile);
-    if (restoredBytes) checkKeepsForeignBytes(*split, *restoredBytes, ourFile, "after restore");
+    checkKeepsForeignLines(inputLines, inputMayBeOurs, restored);
+    if (restoredBytes) {
+        checkKeepsForeignBytes(*split, splitMayBeOurs, *restoredBytes, "after restore");
+    }
     return 0;
 }
