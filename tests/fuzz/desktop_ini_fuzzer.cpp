@@ -276,8 +276,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (restoredFirst == customisation::RemoveResult::notOurs) {
         check(untouched.at(iniPath).bytes == input, "a file with nothing of ours was rewritten");
     }
-    std::optional<Lines> restoredAsItIs;
-    if (untouched.exists(iniPath)) restoredAsItIs = linesOf(untouched.at(iniPath).bytes, codePage);
 
     fakes::FakeDisk files;
     customisation::Disk disk{files, files, codePage};
@@ -370,8 +368,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(restoredBytes == input, "restore after apply did not give back the same bytes");
         }
     } else {
-        checkSameLines(withOurHeadersByName(restoredAsItIs.value_or(Lines{})),
-                       withOurHeadersByName(restored), "restore after apply");
+        const Lines restoredAsItIs =
+            untouched.exists(iniPath) ? linesOf(untouched.at(iniPath).bytes, codePage) : Lines{};
+        checkSameLines(withOurHeadersByName(restoredAsItIs), withOurHeadersByName(restored),
+                       "restore after apply");
         if (!wroteHeadersProperly) {
             std::optional<std::string> asItIs;
             if (untouched.exists(iniPath)) asItIs = untouched.at(iniPath).bytes;
