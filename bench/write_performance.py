@@ -170,7 +170,7 @@ limits = [
     ("the folder box's read of the 64 KiB file", "reader_64kib_us_median",
      "plain_read_64kib_us_median", 2.0, "a plain read", ""),
     ("apply", "apply_us_median", "apply_floor_us_median", 1.5, "the floor of the safe method",
-     " Where its time goes is listed below, call by call."),
+     " Where its time goes is in the table of calls above."),
 ]
 for what, ours, base, most, name, why in limits:
     if f[ours] / f[base] > most:
