@@ -57,8 +57,10 @@ std::optional<std::u16string> decodeExactly(std::string_view bytes, TextEncoding
     return exactAnsiText(bytes, codePage);
 }
 
-std::optional<std::string> encodeExactly(std::u16string_view text, TextEncoding encoding,
-                                         const platform::AnsiCodePage& codePage) {
+}  // namespace
+
+std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding encoding,
+                                      const platform::AnsiCodePage& codePage) {
     switch (encoding) {
         case TextEncoding::utf16le:
         case TextEncoding::utf16be:
@@ -68,10 +70,8 @@ std::optional<std::string> encodeExactly(std::u16string_view text, TextEncoding 
         case TextEncoding::ansi:
             break;
     }
-    return codePage.encodeExactly(text);
+    return exactAnsiBytes(text, codePage);
 }
-
-}  // namespace
 
 std::optional<IniFile> splitIniFile(std::string_view bytes,
                                     const platform::AnsiCodePage& codePage) {
@@ -123,16 +123,16 @@ std::optional<IniFile> splitIniFile(std::string_view bytes,
 std::optional<std::string> joinIniFile(const std::vector<Line>& lines, TextEncoding encoding,
                                        bool endsWithLineEnd,
                                        const platform::AnsiCodePage& codePage) {
-    const auto crlf = encodeExactly(u"\r\n", encoding, codePage);
-    const auto cr = encodeExactly(u"\r", encoding, codePage);
-    const auto lf = encodeExactly(u"\n", encoding, codePage);
+    const auto crlf = exactBytes(u"\r\n", encoding, codePage);
+    const auto cr = exactBytes(u"\r", encoding, codePage);
+    const auto lf = exactBytes(u"\n", encoding, codePage);
     if (!crlf || !cr || !lf) return std::nullopt;
     std::string bytes(markOf(encoding));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
         if (line.bytes) {
             bytes += *line.bytes;
-        } else if (auto ours = encodeExactly(line.text, encoding, codePage)) {
+        } else if (auto ours = exactBytes(line.text, encoding, codePage)) {
             bytes += *ours;
         } else {
             return std::nullopt;

@@ -38,6 +38,10 @@ struct IniFile {
 // sequence the code page does not map back to the same bytes.
 std::optional<IniFile> splitIniFile(std::string_view bytes, const platform::AnsiCodePage& codePage);
 
+// The text in `encoding`, only where it reads back as the same text.
+std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding encoding,
+                                      const platform::AnsiCodePage& codePage);
+
 // The lines in the file's encoding: read lines as their own bytes, ours
 // encoded, each followed by its own line end or CR LF. Nothing when a line
 // of ours has no exact form in the encoding, or when ANSI bytes would begin

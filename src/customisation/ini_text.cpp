@@ -1,5 +1,6 @@
 #include "customisation/ini_text.h"
 
+#include "customisation/ansi_exact.h"
 #include "customisation/unicode.h"
 
 namespace customisation {
@@ -33,7 +34,7 @@ std::string encodeIniFile(const std::vector<std::u16string>& lines,
     }
     // ANSI bytes that happen to begin like a byte-order mark would be read
     // back as UTF-16 or UTF-8 and garble the whole file.
-    auto ansi = ansiAllowed ? codePage.encodeExactly(text) : std::nullopt;
+    auto ansi = ansiAllowed ? exactAnsiBytes(text, codePage) : std::nullopt;
     if (ansi && !ansi->starts_with("\xFF\xFE") && !ansi->starts_with("\xFE\xFF") &&
         !ansi->starts_with("\xEF\xBB\xBF")) {
         return *std::move(ansi);

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 
-#include "customisation/ansi_exact.h"
 #include "customisation/ini_line.h"
 #include "customisation/unicode.h"
 
@@ -93,21 +92,6 @@ std::vector<Line> withOriginalForm(std::vector<Line> lines, const OriginalForm& 
 }
 
 namespace {
-
-// The text in `encoding`, only where it reads back as the same text.
-std::optional<std::string> exactBytes(std::u16string_view text, TextEncoding encoding,
-                                      const platform::AnsiCodePage& codePage) {
-    switch (encoding) {
-        case TextEncoding::utf8:
-            return encodeUtf8(text);
-        case TextEncoding::utf16le:
-        case TextEncoding::utf16be:
-            return encodeUtf16(text, encoding == TextEncoding::utf16be);
-        case TextEncoding::ansi:
-            break;
-    }
-    return exactAnsiBytes(text, codePage);
-}
 
 // A line end's text from its bytes in `encoding`.
 std::u16string endText(const std::string& end, TextEncoding encoding) {
