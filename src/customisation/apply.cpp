@@ -1,6 +1,5 @@
 #include "customisation/apply.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "customisation/atomic_replace.h"
@@ -14,6 +13,7 @@
 #include "customisation/original_form.h"
 #include "customisation/picture_path.h"
 #include "customisation/side_files.h"
+#include "platform/ascii.h"
 
 namespace customisation {
 namespace {
@@ -22,9 +22,7 @@ namespace {
 // beyond ASCII would name another file, or none, on a machine whose code
 // page is not ours, and the folder moves between machines with the picture
 // in it. UTF-16 reads the same everywhere.
-bool readsAlikeInAnyCodePage(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-}
+bool readsAlikeInAnyCodePage(std::u16string_view text) { return platform::ascii::isAllAscii(text); }
 
 // The new file's bytes; nothing when the old file cannot be put back byte
 // for byte around our lines.

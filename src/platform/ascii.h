@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 
 // ASCII character classes for what Windows itself reads only in ASCII: drive
 // letters, switch names, hexadecimal digits, the file's own key names. The
@@ -28,6 +29,17 @@ constexpr int hexDigit(char16_t c) {
     if (c >= u'a' && c <= u'f') return c - u'a' + 10;
     if (c >= u'A' && c <= u'F') return c - u'A' + 10;
     return -1;
+}
+
+// Text all in ASCII, which every ANSI code page Windows has reads as itself,
+// the double-byte ones included (their trail bytes follow a lead byte above
+// 0x7F).
+template <typename Char>
+constexpr bool isAllAscii(std::basic_string_view<Char> text) {
+    for (Char c : text) {
+        if (static_cast<std::make_unsigned_t<Char>>(c) >= 0x80) return false;
+    }
+    return true;
 }
 
 // "C:" and whatever follows it.
